@@ -1,0 +1,41 @@
+// Where each entry goes on the running system, and the arithmetic of extraction.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "install/datafile/data_file.h"
+
+namespace install {
+
+enum class Placement { Skip, DestFolder, SystemFolder };
+
+// Target type against Windows version class (the class values of GetOsClass).
+Placement Place(std::uint8_t targetType, int osClass);
+
+// System-folder names: drop everything up to and including the character after the
+// last '%'. Operates on the UTF-16 name.
+std::u16string RemovePrefix(const std::u16string& name);
+
+// Progress of extraction: P(d) = 50 + floor(floor(100*d/total)*50/100).
+int ExtractPosition(std::uint64_t done, std::uint64_t total);
+
+// Tracks the bar through the copy of entries in blocks of any size, reporting exactly the
+// positions that a copy in 260-byte steps would set, each only when it changes.
+class ExtractProgress {
+public:
+    ExtractProgress(std::uint64_t total, datafile::ProgressSink sink);
+    void BeginEntry(std::uint64_t size);
+    void Copied(std::uint64_t bytes);  // bytes of the current entry just written
+    void EndEntry();                   // after the last block (also for empty entries)
+private:
+    void Report(std::uint64_t done);
+    std::uint64_t total_;
+    datafile::ProgressSink sink_;
+    std::uint64_t done_ = 0;        // bytes of finished entries
+    std::uint64_t entrySize_ = 0;
+    std::uint64_t entryCopied_ = 0;
+    int last_ = -1;
+};
+
+}  // namespace install
