@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ googletest
-  g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine32:i386 wine64
   xvfb xdotool x11-utils imagemagick fonts-ipafont locales
   clang llvm
