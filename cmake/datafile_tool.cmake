@@ -1,0 +1,37 @@
+# The data-file tool: builds, lists, verifies and extracts data files. Natively and as a
+# Windows console program from the same sources.
+set(DATAFILE_TOOL_DIR ${CMAKE_SOURCE_DIR}/tools/datafile-tool)
+
+add_library(datafile_tool_core STATIC
+  ${DATAFILE_TOOL_DIR}/cli.cpp
+  ${DATAFILE_TOOL_DIR}/codepage.cpp
+  ${DATAFILE_TOOL_DIR}/entry_name.cpp
+  ${DATAFILE_TOOL_DIR}/extract_command.cpp
+  ${DATAFILE_TOOL_DIR}/file_io.cpp
+  ${DATAFILE_TOOL_DIR}/inspection.cpp
+  ${DATAFILE_TOOL_DIR}/list_command.cpp
+  ${DATAFILE_TOOL_DIR}/manifest.cpp
+  ${DATAFILE_TOOL_DIR}/pack_command.cpp
+  ${DATAFILE_TOOL_DIR}/packer.cpp
+  ${DATAFILE_TOOL_DIR}/timestamp.cpp
+  ${DATAFILE_TOOL_DIR}/utf.cpp
+  ${DATAFILE_TOOL_DIR}/verify_command.cpp
+)
+target_include_directories(datafile_tool_core PUBLIC ${DATAFILE_TOOL_DIR})
+target_link_libraries(datafile_tool_core PUBLIC portable)
+target_compile_options(datafile_tool_core PRIVATE -Wall -Wextra)
+
+add_executable(datafile-tool ${DATAFILE_TOOL_DIR}/main.cpp)
+target_link_libraries(datafile-tool PRIVATE datafile_tool_core)
+if(WIN32)
+  target_compile_definitions(datafile_tool_core PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+  target_compile_definitions(datafile-tool PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
+  target_link_options(datafile-tool PRIVATE -static -static-libgcc -static-libstdc++ -municode)
+endif()
+
+# The unit tests exercise the tool's core.
+target_link_libraries(unit_tests PRIVATE datafile_tool_core)
+if(NOT "tests/unit/datafile_tool_test.cpp" IN_LIST UNIT_TEST_SOURCES
+   AND EXISTS ${CMAKE_SOURCE_DIR}/tests/unit/datafile_tool_test.cpp)
+  target_sources(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/unit/datafile_tool_test.cpp)
+endif()

@@ -1,0 +1,91 @@
+#include "inspection.h"
+
+#include "codepage.h"
+#include "entry_name.h"
+#include "install/datafile/data_file_checks.h"
+#include "install/datafile/data_file_validation.h"
+#include "install/install_plan.h"
+#include "timestamp.h"
+
+namespace dftool {
+
+namespace {
+
+// Undecodable bytes pass through one to one, so that the validation still sees the
+// separators and dots; CheckClass reports the name separately.
+std::u16string DecodeForValidation(const std::string& bytes) {
+    if (auto text = DecodeCp932(bytes)) return *text;
+    std::u16string raw;
+    for (unsigned char b : bytes) raw.push_back(b);
+    return raw;
+}
+
+std::string EntryText(std::size_t index, const datafile::EntryRecord& e) {
+    return "entry " + std::to_string(index) + " (\"" + DisplayName(e.name) + "\"): ";
+}
+
+}  // namespace
+
+const std::vector<int>& AllOsClasses() {
+    static const std::vector<int> classes = {-1, 0, 1, 2, 3, 4, 5};
+    return classes;
+}
+
+FileChecks CheckFile(const std::vector<std::uint8_t>& bytes) {
+    FileChecks checks;
+    datafile::MemoryByteSource source(bytes.data(), bytes.size());
+    checks.signature = datafile::CheckSignature(source) == datafile::CheckResult::Passed;
+    checks.version = datafile::CheckVersion(source) == datafile::CheckResult::Passed;
+    checks.crc = datafile::CheckCrc(source, [](int) {}) == datafile::CheckResult::Passed;
+    switch (datafile::ReadEntryTable(source, &checks.table)) {
+    case datafile::ReadStatus::Ok:
+        checks.tableRead = true;
+        break;
+    case datafile::ReadStatus::Truncated:
+        checks.tableError = bytes.size() < datafile::kHeaderSize
+                                ? "the file is too short to hold a header"
+                                : "the entry table of " + std::to_string(checks.table.count) +
+                                      " records runs past the end of the file";
+        break;
+    case datafile::ReadStatus::IoError:
+        checks.tableError = "the entry table could not be read";
+        break;
+    }
+    return checks;
+}
+
+ClassCheck CheckClass(const datafile::EntryTable& table, std::uint64_t fileSize, int osClass) {
+    ClassCheck check;
+    check.osClass = osClass;
+    const datafile::ValidationResult validation =
+        datafile::ValidateEntryTable(table, fileSize, osClass, DecodeForValidation);
+    if (!validation.Ok()) check.problems.push_back(datafile::DescribeValidation(validation));
+
+    for (std::size_t i = 0; i < table.entries.size(); ++i) {
+        const datafile::EntryRecord& e = table.entries[i];
+        const install::Placement place = install::Place(e.targetType, osClass);
+        if (place == install::Placement::Skip) continue;
+        check.totalSize += e.size;
+        (place == install::Placement::DestFolder ? check.toDest : check.toSystem) += 1;
+
+        const auto name = DecodeCp932(e.name);
+        if (!name) {
+            check.problems.push_back(EntryText(i, e) + "the name is not valid code page 932");
+        } else {
+            const std::u16string used = place == install::Placement::SystemFolder ? install::RemovePrefix(*name) : *name;
+            const bool reported = !validation.Ok() && validation.entryIndex == i;
+            if (const std::string shape = CheckNameShape(used); !shape.empty() && !reported) {
+                check.problems.push_back(EntryText(i, e) + shape);
+            }
+        }
+        if (!LocalTimeOf(e.timestamp)) {
+            check.problems.push_back(EntryText(i, e) + "the timestamp is not a valid local date and time from 1970 to 2037");
+        }
+    }
+    if (check.totalSize == 0) {
+        check.problems.push_back("the entries installed on this class hold no bytes: the setup would stop without a message");
+    }
+    return check;
+}
+
+}  // namespace dftool

@@ -1,0 +1,46 @@
+#include <vector>
+
+#include "commands.h"
+#include "file_io.h"
+#include "inspection.h"
+
+namespace dftool {
+
+namespace {
+
+const char* Verdict(bool ok) { return ok ? "passed" : "FAILED"; }
+
+}  // namespace
+
+int Verify(const std::filesystem::path& dataFile, std::optional<int> osClass, std::ostream& out,
+           std::ostream& err) {
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!ReadWholeFile(dataFile, &bytes, &error)) {
+        err << "verify: " << error << "\n";
+        return kExitIo;
+    }
+    const FileChecks checks = CheckFile(bytes);
+    out << "signature check: " << Verdict(checks.signature) << "\n"
+        << "version check: " << Verdict(checks.version) << "\n"
+        << "CRC check: " << Verdict(checks.crc) << "\n"
+        << "entry table: " << (checks.tableRead ? "read, " + std::to_string(checks.table.count) + " entries"
+                                                : "FAILED: " + checks.tableError)
+        << "\n";
+    bool ok = checks.Ok();
+    if (checks.tableRead) {
+        const std::vector<int> classes = osClass ? std::vector<int>{*osClass} : AllOsClasses();
+        for (int c : classes) {
+            const ClassCheck cc = CheckClass(checks.table, bytes.size(), c);
+            out << "class " << c << ": " << (cc.problems.empty() ? "passed" : "FAILED") << ", " << cc.toDest
+                << " to the destination folder, " << cc.toSystem << " to the system folder, " << cc.totalSize
+                << " bytes\n";
+            for (const std::string& p : cc.problems) out << "  " << p << "\n";
+            ok = ok && cc.problems.empty();
+        }
+    }
+    out << (ok ? "verify: passed\n" : "verify: FAILED\n");
+    return ok ? kExitOk : kExitRefused;
+}
+
+}  // namespace dftool
