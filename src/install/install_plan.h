@@ -27,7 +27,8 @@ public:
     ExtractProgress(std::uint64_t total, datafile::ProgressSink sink);
     void BeginEntry(std::uint64_t size);
     void Copied(std::uint64_t bytes);  // bytes of the current entry just written
-    void EndEntry();                   // after the last block (also for empty entries)
+    void EndEntry();                   // after the last block (also for empty entries); counts
+                                       // any bytes of the entry not yet announced
 private:
     void Report(std::uint64_t done);
     std::uint64_t total_;

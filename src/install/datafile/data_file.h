@@ -33,6 +33,9 @@ public:
 // Receives progress positions (0..100); called only when the position changes.
 using ProgressSink = std::function<void(int position)>;
 
+// floor(scale * n / d) for n <= d (scale when n >= d), exact for every 64-bit n and d.
+std::uint64_t ScaledFloor(std::uint64_t n, std::uint64_t d, unsigned scale);
+
 struct EntryRecord {
     std::string name;  // raw ANSI (code page 932) bytes, up to the first NUL, at most 32
     std::array<char, kTimestampSize> timestamp{};  // "YYYYMMDDhhmmss" + 2 unused bytes
@@ -53,5 +56,20 @@ ReadStatus ReadEntryTable(ByteSource& source, EntryTable* table);
 
 // Parses a record from its 64 raw bytes.
 EntryRecord ParseRecord(const std::uint8_t* record);
+
+// Reads up to len bytes at offset, repeating short reads until len bytes or the end of
+// the file; *got receives the count. False on an I/O error.
+bool ReadSpan(ByteSource& source, std::uint64_t offset, void* buf, std::size_t len, std::size_t* got);
+
+// A ByteSource over bytes in memory that the caller keeps alive.
+class MemoryByteSource : public ByteSource {
+public:
+    MemoryByteSource(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    std::uint64_t Size() const override { return size_; }
+    bool ReadAt(std::uint64_t offset, void* buf, std::size_t len, std::size_t* got) override;
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+};
 
 }  // namespace datafile

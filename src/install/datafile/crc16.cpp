@@ -1,0 +1,179 @@
+#include "install/datafile/crc16.h"
+
+#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
+#define DATAFILE_CRC_CLMUL 1
+#include <cpuid.h>
+#include <emmintrin.h>
+#include <wmmintrin.h>
+#endif
+
+namespace datafile {
+namespace {
+
+constexpr std::uint16_t kReflectedPoly = 0x8408;
+
+using Table = std::array<std::uint16_t, 256>;
+
+constexpr Table MakeByteTable() {
+    Table t{};
+    for (unsigned k = 0; k < 256; ++k) {
+        unsigned v = k;
+        for (int bit = 0; bit < 8; ++bit) v = (v & 1) ? (v >> 1) ^ kReflectedPoly : v >> 1;
+        t[k] = static_cast<std::uint16_t>(v);
+    }
+    return t;
+}
+
+// slices[k][b]: the register after byte b and then k zero bytes, starting from 0.
+constexpr std::array<Table, 8> MakeSlices() {
+    std::array<Table, 8> s{};
+    s[0] = MakeByteTable();
+    for (int k = 1; k < 8; ++k)
+        for (int b = 0; b < 256; ++b) {
+            std::uint16_t prev = s[k - 1][b];
+            s[k][b] = static_cast<std::uint16_t>((prev >> 8) ^ s[0][prev & 0xFF]);
+        }
+    return s;
+}
+
+constexpr std::array<Table, 8> kSlices = MakeSlices();
+
+inline std::uint32_t Load32(const std::uint8_t* p) {
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+           std::uint32_t(p[3]) << 24;
+}
+
+std::uint16_t UpdateBytewise(std::uint16_t reg, const std::uint8_t* p, std::size_t len) {
+    const Table& t = kSlices[0];
+    for (std::size_t i = 0; i < len; ++i) reg = static_cast<std::uint16_t>(t[(reg ^ p[i]) & 0xFF] ^ (reg >> 8));
+    return reg;
+}
+
+std::uint16_t UpdateSlicing8(std::uint16_t reg, const std::uint8_t* p, std::size_t len) {
+    const auto& s = kSlices;
+    for (; len >= 8; p += 8, len -= 8) {
+        std::uint32_t lo = Load32(p) ^ reg;
+        std::uint32_t hi = Load32(p + 4);
+        reg = static_cast<std::uint16_t>(
+            s[7][lo & 0xFF] ^ s[6][(lo >> 8) & 0xFF] ^ s[5][(lo >> 16) & 0xFF] ^ s[4][lo >> 24] ^
+            s[3][hi & 0xFF] ^ s[2][(hi >> 8) & 0xFF] ^ s[1][(hi >> 16) & 0xFF] ^ s[0][hi >> 24]);
+    }
+    return UpdateBytewise(reg, p, len);
+}
+
+#ifdef DATAFILE_CRC_CLMUL
+
+// Folding in the reflected domain: a 16-byte block is a polynomial whose first bit has
+// the highest degree, so its low quadword holds the high half. The CRC register is
+// XOR-ed into the first block, after which the register is (message * x^16) mod G;
+// folding keeps a 128-bit value congruent to the message read so far, and the
+// byte-wise tables finish it.
+constexpr std::uint32_t kPoly = 0x11021;  // G(x) = x^16 + x^12 + x^5 + 1
+
+// x^e mod G, as 64-bit reflected operand. The product of two reflected 64-bit operands
+// comes out one degree low, hence e - 1.
+constexpr std::uint64_t FoldConstant(unsigned e) {
+    std::uint32_t r = 1;
+    for (unsigned i = 0; i < e - 1; ++i) {
+        r <<= 1;
+        if (r & 0x10000) r ^= kPoly;
+    }
+    std::uint64_t reflected = 0;
+    for (int d = 0; d < 16; ++d)
+        if (r & (1u << d)) reflected |= std::uint64_t(1) << (63 - d);
+    return reflected;
+}
+
+constexpr std::uint64_t kFold512High = FoldConstant(512 + 64);
+constexpr std::uint64_t kFold512Low = FoldConstant(512);
+constexpr std::uint64_t kFold128High = FoldConstant(128 + 64);
+constexpr std::uint64_t kFold128Low = FoldConstant(128);
+
+#define CLMUL_TARGET __attribute__((target("sse2,pclmul")))
+
+CLMUL_TARGET inline __m128i Constants(std::uint64_t forHigh, std::uint64_t forLow) {
+    return _mm_set_epi32(static_cast<int>(forLow >> 32), static_cast<int>(forLow),
+                         static_cast<int>(forHigh >> 32), static_cast<int>(forHigh));
+}
+
+CLMUL_TARGET inline __m128i Load(const std::uint8_t* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+CLMUL_TARGET inline __m128i Fold(__m128i x, __m128i k, __m128i next) {
+    return _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x00), _mm_clmulepi64_si128(x, k, 0x11)),
+                         next);
+}
+
+CLMUL_TARGET std::uint16_t UpdateClmul(std::uint16_t reg, const std::uint8_t* p, std::size_t len) {
+    if (len < 64) return UpdateSlicing8(reg, p, len);
+    __m128i x0 = _mm_xor_si128(Load(p), _mm_cvtsi32_si128(reg));
+    __m128i x1 = Load(p + 16), x2 = Load(p + 32), x3 = Load(p + 48);
+    p += 64;
+    len -= 64;
+    const __m128i k512 = Constants(kFold512High, kFold512Low);
+    for (; len >= 64; p += 64, len -= 64) {
+        x0 = Fold(x0, k512, Load(p));
+        x1 = Fold(x1, k512, Load(p + 16));
+        x2 = Fold(x2, k512, Load(p + 32));
+        x3 = Fold(x3, k512, Load(p + 48));
+    }
+    const __m128i k128 = Constants(kFold128High, kFold128Low);
+    __m128i x = Fold(Fold(Fold(x0, k128, x1), k128, x2), k128, x3);
+    for (; len >= 16; p += 16, len -= 16) x = Fold(x, k128, Load(p));
+    alignas(16) std::uint8_t folded[16];
+    _mm_store_si128(reinterpret_cast<__m128i*>(folded), x);
+    return UpdateSlicing8(UpdateSlicing8(0, folded, sizeof folded), p, len);
+}
+
+bool ProcessorHasClmul() {
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    if (!__get_cpuid(1, &a, &b, &c, &d)) return false;
+    return (c & bit_PCLMUL) && (d & bit_SSE2);
+}
+
+#endif
+
+}  // namespace
+
+const std::array<std::uint16_t, 256>& CrcTable() { return kSlices[0]; }
+
+bool CrcMethodAvailable(CrcMethod method) {
+    if (method != CrcMethod::Clmul) return true;
+#ifdef DATAFILE_CRC_CLMUL
+    static const bool has = ProcessorHasClmul();
+    return has;
+#else
+    return false;
+#endif
+}
+
+CrcMethod FastestCrcMethod() {
+    return CrcMethodAvailable(CrcMethod::Clmul) ? CrcMethod::Clmul : CrcMethod::Slicing8;
+}
+
+std::uint16_t CrcUpdate(CrcMethod method, std::uint16_t reg, const std::uint8_t* data, std::size_t len) {
+    switch (method) {
+    case CrcMethod::Bytewise:
+        return UpdateBytewise(reg, data, len);
+    case CrcMethod::Clmul:
+#ifdef DATAFILE_CRC_CLMUL
+        if (CrcMethodAvailable(CrcMethod::Clmul)) return UpdateClmul(reg, data, len);
+#endif
+        break;
+    case CrcMethod::Slicing8:
+        break;
+    }
+    return UpdateSlicing8(reg, data, len);
+}
+
+std::uint16_t CrcUpdate(std::uint16_t reg, const std::uint8_t* data, std::size_t len) {
+    static const CrcMethod fastest = FastestCrcMethod();
+    return CrcUpdate(fastest, reg, data, len);
+}
+
+std::uint16_t CrcX25(const std::uint8_t* data, std::size_t len) {
+    return static_cast<std::uint16_t>(~CrcUpdate(kCrcInitial, data, len));
+}
+
+}  // namespace datafile

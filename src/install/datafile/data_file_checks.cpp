@@ -1,0 +1,77 @@
+#include "install/datafile/data_file_checks.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "install/datafile/crc16.h"
+
+namespace datafile {
+namespace {
+
+constexpr std::size_t kCrcReadBlock = 1 << 20;
+constexpr unsigned kCrcProgressEnd = 50;
+
+// Four bytes into a zero-filled buffer: bytes a short file cannot supply stay 0.
+bool ReadFourPadded(ByteSource& source, std::uint64_t offset, unsigned char (&buf)[5]) {
+    std::memset(buf, 0, sizeof buf);
+    std::size_t got = 0;
+    return ReadSpan(source, offset, buf, 4, &got);
+}
+
+// Smallest byte count n with floor(end * n / length) >= position.
+std::uint64_t FirstCountReaching(unsigned position, std::uint64_t length) {
+    return position * (length / kCrcProgressEnd) +
+           (position * (length % kCrcProgressEnd) + kCrcProgressEnd - 1) / kCrcProgressEnd;
+}
+
+}  // namespace
+
+CheckResult CheckSignature(ByteSource& source) {
+    unsigned char buf[5];
+    if (!ReadFourPadded(source, kSignatureOffset, buf)) return CheckResult::Damaged;
+    return std::strcmp(reinterpret_cast<const char*>(buf), "KJ38") == 0 ? CheckResult::Passed
+                                                                         : CheckResult::Damaged;
+}
+
+CheckResult CheckVersion(ByteSource& source) {
+    unsigned char buf[5];
+    if (!ReadFourPadded(source, kVersionOffset, buf)) return CheckResult::Damaged;
+    static const unsigned char kSupported[] = "V1.0";
+    // As strcmp on unsigned bytes: the stored text may sort at or before the supported one.
+    std::size_t i = 0;
+    while (kSupported[i] != 0 && kSupported[i] == buf[i]) ++i;
+    return kSupported[i] >= buf[i] ? CheckResult::Passed : CheckResult::Damaged;
+}
+
+CheckResult CheckCrc(ByteSource& source, const ProgressSink& progress) {
+    const std::uint64_t length = source.Size();
+    std::vector<std::uint8_t> buf(static_cast<std::size_t>(std::min<std::uint64_t>(length, kCrcReadBlock)));
+    std::uint16_t reg = kCrcInitial;
+    std::uint64_t done = 0;
+    // The register runs in pieces that end where the position changes, so the sink
+    // hears each new position at its byte without a call per byte.
+    std::uint64_t nextReport = 1;
+    while (done < length) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), length - done));
+        std::size_t got = 0;
+        if (!ReadSpan(source, done, buf.data(), want, &got) || got != want) return CheckResult::Damaged;
+        const std::uint8_t* p = buf.data();
+        const std::uint64_t blockEnd = done + got;
+        while (done < blockEnd) {
+            const std::uint64_t upTo = std::min(nextReport, blockEnd);
+            const std::size_t piece = static_cast<std::size_t>(upTo - done);
+            reg = CrcUpdate(reg, p, piece);
+            p += piece;
+            done = upTo;
+            if (done == nextReport) {
+                const auto position = static_cast<unsigned>(ScaledFloor(done, length, kCrcProgressEnd));
+                if (progress) progress(static_cast<int>(position));
+                nextReport = position == kCrcProgressEnd ? length + 1 : FirstCountReaching(position + 1, length);
+            }
+        }
+    }
+    return reg == kCrcResidue ? CheckResult::Passed : CheckResult::Damaged;
+}
+
+}  // namespace datafile

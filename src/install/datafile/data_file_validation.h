@@ -1,0 +1,44 @@
+// Structural validation of a parsed entry table, run before extraction writes anything.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "install/datafile/data_file.h"
+
+namespace datafile {
+
+// Turns a raw ANSI name into UTF-16 (code page 932 on the target system): names are
+// judged after conversion, because a double-byte character's trail byte can be 0x5C.
+using AnsiDecoder = std::function<std::u16string(const std::string&)>;
+
+enum class ValidationIssue {
+    None,
+    TableOutsideFile,    // the entry table does not lie inside the file
+    ContentOutsideFile,  // an installed entry's content range runs past the end of the file
+    EmptyName,           // nothing is left of the name (after prefix removal)
+    AbsoluteName,        // starts with \ or /
+    DrivePrefix,         // X: at the start
+    UncPrefix,           // starts with two separators
+    ParentComponent,     // a ".." component
+};
+
+struct ValidationResult {
+    ValidationIssue issue = ValidationIssue::None;
+    std::size_t entryIndex = 0;     // the refused entry, for the entry issues
+    std::uint64_t totalSize = 0;    // sum of the sizes of the installed entries
+    bool Ok() const { return issue == ValidationIssue::None; }
+};
+
+// Judges only the entries that install::Place installs on osClass; the others are
+// ignored, as extraction ignores them. Stops at the first problem, in table order.
+// decode must be set. totalSize is filled only when the table is sound.
+ValidationResult ValidateEntryTable(const EntryTable& table, std::uint64_t fileSize, int osClass,
+                                    const AnsiDecoder& decode);
+
+// English text for tools and logs, e.g. "entry 2: the name has a \"..\" component".
+std::string DescribeValidation(const ValidationResult& result);
+
+}  // namespace datafile

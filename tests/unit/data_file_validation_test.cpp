@@ -1,0 +1,146 @@
+#include "install/datafile/data_file_validation.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace datafile {
+namespace {
+
+// A stand-in for the ANSI code page 932: ASCII as it is, a lead byte (0x81-0x9F,
+// 0xE0-0xFC) and the byte after it as one character, so a trail byte 0x5C is no backslash.
+std::u16string DecodeLikeCp932(const std::string& bytes) {
+    std::u16string out;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        if (lead && i + 1 < bytes.size()) {
+            out.push_back(static_cast<char16_t>(0x4E00 + ((b << 8 | static_cast<unsigned char>(bytes[i + 1])) & 0xFFF)));
+            ++i;
+        } else {
+            out.push_back(static_cast<char16_t>(b));
+        }
+    }
+    return out;
+}
+
+EntryRecord Record(const std::string& name, std::uint32_t offset, std::uint32_t size, std::uint8_t type) {
+    EntryRecord r;
+    r.name = name;
+    r.offset = offset;
+    r.size = size;
+    r.targetType = type;
+    return r;
+}
+
+EntryTable Table(std::vector<EntryRecord> entries) {
+    EntryTable t;
+    t.count = static_cast<std::uint32_t>(entries.size());
+    t.entries = std::move(entries);
+    return t;
+}
+
+constexpr std::uint64_t kFile = 4096;
+
+TEST(ValidateEntryTable, JudgesEachInstalledEntry) {
+    struct Case {
+        const char* what;
+        EntryRecord entry;
+        int osClass;
+        ValidationIssue expected;
+    };
+    const Case cases[] = {
+        {"plain name", Record("KORVENTA.exe", 200, 100, 0), 1, ValidationIssue::None},
+        {"subfolder", Record("doc\\readme.txt", 200, 100, 0), 1, ValidationIssue::None},
+        {"content ends at the end", Record("a", 4000, 96, 0), 1, ValidationIssue::None},
+        {"content one byte over", Record("a", 4000, 97, 0), 1, ValidationIssue::ContentOutsideFile},
+        {"offset past the end, size 0", Record("a", 4097, 0, 0), 1, ValidationIssue::ContentOutsideFile},
+        {"offset + size wraps in 32 bits", Record("a", 0xFFFFFF00, 0x200, 0), 1, ValidationIssue::ContentOutsideFile},
+        {"empty name", Record("", 200, 1, 0), 1, ValidationIssue::EmptyName},
+        {"backslash root", Record("\\x.dll", 200, 1, 0), 1, ValidationIssue::AbsoluteName},
+        {"slash root", Record("/x.dll", 200, 1, 0), 1, ValidationIssue::AbsoluteName},
+        {"drive", Record("C:x.dll", 200, 1, 0), 1, ValidationIssue::DrivePrefix},
+        {"drive lower case", Record("z:\\x.dll", 200, 1, 0), 1, ValidationIssue::DrivePrefix},
+        {"unc", Record("\\\\server\\share\\x", 200, 1, 0), 1, ValidationIssue::UncPrefix},
+        {"unc with slashes", Record("//server/share/x", 200, 1, 0), 1, ValidationIssue::UncPrefix},
+        {"parent first", Record("..\\x.dll", 200, 1, 0), 1, ValidationIssue::ParentComponent},
+        {"parent inside", Record("a/../../x.dll", 200, 1, 0), 1, ValidationIssue::ParentComponent},
+        {"parent last", Record("a\\..", 200, 1, 0), 1, ValidationIssue::ParentComponent},
+        {"parent with trailing blank", Record("a\\.. \\x", 200, 1, 0), 1, ValidationIssue::ParentComponent},
+        {"three dots", Record("...\\x", 200, 1, 0), 1, ValidationIssue::ParentComponent},
+        {"dot component", Record(".\\x.dll", 200, 1, 0), 1, ValidationIssue::None},
+        {"dots inside a name", Record("a..b\\..x", 200, 1, 0), 1, ValidationIssue::None},
+        {"colon later", Record("ab:c", 200, 1, 0), 1, ValidationIssue::None},
+        // A double-byte character whose trail byte is 0x5C followed by "..": one component.
+        {"cp932 trail byte 0x5C", Record("\x95\x5C..", 200, 1, 0), 1, ValidationIssue::None},
+        {"cp932 trail byte at start", Record("\x95\x5C" "a", 200, 1, 0), 1, ValidationIssue::None},
+        // System-folder entries are judged after prefix removal.
+        {"system prefix removed", Record("%SystemRoot%\\drivers\\k.sys", 200, 1, 3), 3, ValidationIssue::None},
+        {"system prefix leaves parent", Record("%S%\\..\\k.sys", 200, 1, 3), 3, ValidationIssue::ParentComponent},
+        {"system prefix leaves drive", Record("%S%\\C:k.sys", 200, 1, 3), 3, ValidationIssue::DrivePrefix},
+        {"system prefix leaves nothing", Record("k.sys%", 200, 1, 1), 1, ValidationIssue::EmptyName},
+        {"system prefix leaves root", Record("%S\\k.sys", 200, 1, 2), 2, ValidationIssue::AbsoluteName},
+        // The same entries going to the destination folder keep their names.
+        {"type 3 on class 5 keeps prefix", Record("%S%\\C:k.sys", 200, 1, 3), 5, ValidationIssue::None},
+        {"type 3 on class 5, percent last", Record("k.sys%", 200, 1, 3), 5, ValidationIssue::None},
+        // Entries skipped on this system are not judged at all.
+        {"skipped bad name", Record("..\\evil", 200, 1, 2), 5, ValidationIssue::None},
+        {"skipped bad range", Record("a", 0xFFFFFFFF, 0xFFFFFFFF, 4), 3, ValidationIssue::None},
+        {"type 255 is not class -1", Record("\\evil", 200, 1, 255), -1, ValidationIssue::None},
+    };
+    for (const Case& c : cases) {
+        const ValidationResult r = ValidateEntryTable(Table({c.entry}), kFile, c.osClass, DecodeLikeCp932);
+        EXPECT_EQ(r.issue, c.expected) << c.what << ": " << DescribeValidation(r);
+    }
+}
+
+TEST(ValidateEntryTable, NamesTheFirstRefusedEntry) {
+    const EntryTable t = Table({Record("ok", 200, 1, 0), Record("..\\x", 200, 1, 4), Record("/y", 200, 1, 0),
+                                Record("..\\z", 200, 1, 0)});
+    const ValidationResult r = ValidateEntryTable(t, kFile, 1, DecodeLikeCp932);
+    EXPECT_EQ(r.issue, ValidationIssue::AbsoluteName);
+    EXPECT_EQ(r.entryIndex, 2u);
+    EXPECT_EQ(DescribeValidation(r), "entry 2: the name is an absolute path");
+    EXPECT_EQ(r.totalSize, 0u);
+}
+
+TEST(ValidateEntryTable, RefusesATableOutsideTheFile) {
+    EntryTable t = Table({Record("a", 100, 1, 0), Record("b", 100, 1, 0)});
+    EXPECT_TRUE(ValidateEntryTable(t, 32 + 128, 0, DecodeLikeCp932).Ok());
+    EXPECT_EQ(ValidateEntryTable(t, 32 + 127, 0, DecodeLikeCp932).issue, ValidationIssue::TableOutsideFile);
+    t.count = 0x04000002;  // 64 * count wraps to 128 in 32 bits
+    EXPECT_EQ(ValidateEntryTable(t, kFile, 0, DecodeLikeCp932).issue, ValidationIssue::TableOutsideFile);
+    t.count = 3;  // the records do not match the count
+    EXPECT_EQ(ValidateEntryTable(t, kFile, 0, DecodeLikeCp932).issue, ValidationIssue::TableOutsideFile);
+}
+
+TEST(ValidateEntryTable, TotalsTheInstalledSizesIn64Bits) {
+    const EntryTable t = Table({
+        Record("dest", 0, 0xFFFFFFFF, 0),
+        Record("sys", 0, 0xFFFFFFFF, 5),
+        Record("other system", 0, 7, 4),
+        Record("driver", 0, 1, 3),
+        Record("empty", 0, 0, 0),
+    });
+    const std::uint64_t fileSize = std::uint64_t(1) << 33;
+    struct Case {
+        int osClass;
+        std::uint64_t total;
+    };
+    const Case cases[] = {
+        {5, 0x1FFFFFFFEull + 1},  // dest + sys + driver into the destination folder
+        {4, 0xFFFFFFFFull + 7},
+        {3, 0xFFFFFFFFull + 1},
+        {0, 0xFFFFFFFFull},
+        {-1, 0xFFFFFFFFull},
+    };
+    for (const Case& c : cases) {
+        const ValidationResult r = ValidateEntryTable(t, fileSize, c.osClass, DecodeLikeCp932);
+        ASSERT_TRUE(r.Ok()) << DescribeValidation(r);
+        EXPECT_EQ(r.totalSize, c.total) << "class " << c.osClass;
+    }
+}
+
+}  // namespace
+}  // namespace datafile
