@@ -1,0 +1,79 @@
+#include "app/framework/fonts.h"
+
+#include <cwchar>
+
+namespace win {
+
+namespace {
+
+const wchar_t kPreferredFace[] = L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF";  // full-width MS, P gothic
+
+struct FaceSearch {
+    bool exact = false;
+    std::wstring best;
+    int bestScore = -1;
+};
+
+int CALLBACK CollectFace(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM lp) {
+    auto* search = reinterpret_cast<FaceSearch*>(lp);
+    const wchar_t* name = lf->lfFaceName;
+    if (name[0] == L'@') return 1;  // vertical-writing variants
+    if (std::wcscmp(name, kPreferredFace) == 0) {
+        search->exact = true;
+        return 0;
+    }
+    int score = 0;
+    if ((lf->lfPitchAndFamily & 0x3) == VARIABLE_PITCH) score += 4;
+    if (std::wcsstr(name, L"P") || std::wcsstr(name, L"\xFF30")) score += 2;  // proportional faces say P
+    if (std::wcsstr(name, L"Gothic") || std::wcsstr(name, L"\x30B4\x30B7\x30C3\x30AF")) score += 1;
+    if (score > search->bestScore) {
+        search->bestScore = score;
+        search->best = name;
+    }
+    return 1;
+}
+
+std::wstring FindFace() {
+    FaceSearch search;
+    HDC dc = ::GetDC(nullptr);
+    LOGFONTW lf{};
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    ::EnumFontFamiliesExW(dc, &lf, &CollectFace, reinterpret_cast<LPARAM>(&search), 0);
+    if (!search.exact) {
+        LOGFONTW named{};
+        named.lfCharSet = DEFAULT_CHARSET;
+        ::wcsncpy(named.lfFaceName, kPreferredFace, LF_FACESIZE - 1);
+        ::EnumFontFamiliesExW(dc, &named, &CollectFace, reinterpret_cast<LPARAM>(&search), 0);
+    }
+    ::ReleaseDC(nullptr, dc);
+    if (search.exact || search.best.empty()) return kPreferredFace;
+    return search.best;
+}
+
+}  // namespace
+
+const std::wstring& JapaneseProportionalFace() {
+    static const std::wstring face = FindFace();
+    return face;
+}
+
+UniqueFont CreatePointFont(int tenths, const std::wstring& face) {
+    HDC dc = ::GetDC(nullptr);
+    int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+    ::ReleaseDC(nullptr, dc);
+    LOGFONTW lf{};
+    lf.lfHeight = -(tenths * dpi / 720);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    ::wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    return UniqueFont(::CreateFontIndirectW(&lf));
+}
+
+UniqueFont CreateBoldPointFont(int tenths, const std::wstring& face) {
+    UniqueFont plain = CreatePointFont(tenths, face);
+    LOGFONTW lf{};
+    if (!plain || !::GetObjectW(plain.Get(), sizeof(lf), &lf)) return UniqueFont();
+    lf.lfWeight = FW_BOLD;
+    return UniqueFont(::CreateFontIndirectW(&lf));
+}
+
+}  // namespace win

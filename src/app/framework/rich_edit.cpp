@@ -1,0 +1,17 @@
+#include "app/framework/rich_edit.h"
+
+namespace win {
+
+void RichEdit::FormatAll(LONG twips, bool protect) const {
+    SetSel(0, -1);
+    CHARFORMATW cf{};
+    cf.cbSize = sizeof(cf);
+    GetSelectionCharFormat(cf);
+    cf.dwMask = CFM_SIZE | (protect ? CFM_PROTECTED : 0);
+    cf.yHeight = twips;
+    cf.dwEffects = protect ? CFE_PROTECTED : 0;
+    SetSelectionCharFormat(cf);
+    SetSel(-1, -1);
+}
+
+}  // namespace win

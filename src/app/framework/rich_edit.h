@@ -1,0 +1,39 @@
+// The requests the setup makes of a rich edit 2.0 control.
+#pragma once
+
+#include <windows.h>
+#include <richedit.h>
+
+#include <string>
+
+namespace win {
+
+class RichEdit {
+public:
+    void Attach(HWND hwnd) { hwnd_ = hwnd; }
+    HWND Hwnd() const { return hwnd_; }
+
+    void SetText(const std::wstring& text) const { ::SendMessageW(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+    void SetSel(LONG start, LONG end) const {
+        CHARRANGE range{start, end};
+        ::SendMessageW(hwnd_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    }
+    // The 60-byte record: the face name there is an 8-bit string.
+    void SetDefaultCharFormat(CHARFORMATA& cf) const { ::SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&cf)); }
+    void GetSelectionCharFormat(CHARFORMATW& cf) const { ::SendMessageW(hwnd_, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf)); }
+    void SetSelectionCharFormat(CHARFORMATW& cf) const { ::SendMessageW(hwnd_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf)); }
+    void SetParaFormat(PARAFORMAT& pf) const { ::SendMessageW(hwnd_, EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf)); }
+    void SetOptions(DWORD options) const { ::SendMessageW(hwnd_, EM_SETOPTIONS, ECOOP_SET, options); }
+    void SetEventMask(DWORD mask) const { ::SendMessageW(hwnd_, EM_SETEVENTMASK, 0, mask); }
+    LONG FirstVisibleLine() const { return static_cast<LONG>(::SendMessageW(hwnd_, EM_GETFIRSTVISIBLELINE, 0, 0)); }
+    LONG LineIndex(LONG line) const { return static_cast<LONG>(::SendMessageW(hwnd_, EM_LINEINDEX, line, 0)); }
+
+    // Sets the size of the whole text (and optionally protects it), then collapses the
+    // selection: the log's display format.
+    void FormatAll(LONG twips, bool protect) const;
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+}  // namespace win

@@ -1,0 +1,29 @@
+// The driver's own setup program, run from the destination folder and waited for.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/framework/handles.h"
+#include "app/framework/wide.h"
+#include "install/install_steps.h"
+#include "pages/copy_file_prop_page.h"
+#include "resources/names.h"
+
+namespace install {
+
+void LaunchDriverSetup(const CCopyFilePropPage& page) {
+    std::wstring program = page.m_strDestFolder + win::ToWide(names::kDriverSetup);
+    std::wstring parameters = win::ToWide(names::kDriverInf);
+    SHELLEXECUTEINFOW request{};
+    request.cbSize = sizeof(request);
+    request.fMask = SEE_MASK_NOCLOSEPROCESS;
+    request.lpFile = program.c_str();
+    request.lpParameters = parameters.c_str();
+    request.lpDirectory = page.m_strDestFolder.c_str();
+    request.nShow = SW_SHOW;
+    // Whatever the outcome, the installation goes on: the driver setup reports for itself.
+    ::ShellExecuteExW(&request);
+    win::UniqueHandle process(request.hProcess);
+    if (process) ::WaitForSingleObject(process.Get(), INFINITE);
+}
+
+}  // namespace install

@@ -1,0 +1,105 @@
+// Extraction: every entry that suits the running system, copied byte for byte into the
+// destination or the system folder, with its timestamp, one log line per file.
+#include <vector>
+
+#include "app/framework/wide.h"
+#include "app/messages.h"
+#include "install/datafile/data_file_validation.h"
+#include "install/file_times.h"
+#include "install/install_plan.h"
+#include "install/install_steps.h"
+#include "install/win_data_file.h"
+#include "pages/copy_file_prop_page.h"
+#include "resources/resource.h"
+
+namespace install {
+
+namespace {
+
+constexpr std::size_t kCopyBlock = 1 << 20;
+
+enum class CopyResult { Ok, ReadFailed, WriteFailed };
+
+CopyResult CopyContent(WinFileSource& source, HANDLE out, const datafile::EntryRecord& entry,
+                       std::vector<unsigned char>& buffer, ExtractProgress& progress) {
+    std::uint64_t left = entry.size;
+    std::uint64_t offset = entry.offset;
+    while (left > 0) {
+        std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size()));
+        std::size_t got = 0;
+        if (!source.ReadAt(offset, buffer.data(), want, &got) || got != want) return CopyResult::ReadFailed;
+        DWORD written = 0;
+        if (!::WriteFile(out, buffer.data(), static_cast<DWORD>(got), &written, nullptr) || written != got)
+            return CopyResult::WriteFailed;
+        offset += got;
+        left -= got;
+        progress.Copied(got);
+    }
+    return CopyResult::Ok;
+}
+
+}  // namespace
+
+int ExtractFiles(CCopyFilePropPage& page) {
+    HWND owner = page.Hwnd();
+    WinFileSource source = OpenDataFile();
+    if (!source.Ok()) {
+        app::ShowWarning(owner, IDS_DATAFILE_MISSING);
+        return 0;
+    }
+    datafile::EntryTable table;
+    datafile::ReadStatus status = datafile::ReadEntryTable(source, &table);
+    datafile::ValidationResult plan;
+    if (status == datafile::ReadStatus::Ok)
+        plan = datafile::ValidateEntryTable(table, source.Size(), page.m_nOsKind, &DecodeAnsiName);
+    // A damaged table is refused before anything is written.
+    if (status != datafile::ReadStatus::Ok || !plan.Ok()) {
+        app::ShowWarning(owner, IDS_DATAFILE_DAMAGED);
+        return 0;
+    }
+    if (plan.totalSize == 0) return 0;  // nothing to install: ends without a message
+
+    ExtractProgress progress(plan.totalSize,
+                             [&page](int position) { page.m_ctlProgress.SetPos(position); });
+    std::vector<unsigned char> buffer(kCopyBlock);
+    const std::wstring createBegin = win::LoadText(IDS_LOG_CREATE_BEGIN);
+    const std::wstring createEnd = win::LoadText(IDS_LOG_CREATE_END);
+
+    for (std::size_t i = 0; i < table.entries.size(); ++i) {
+        const datafile::EntryRecord& entry = table.entries[i];
+        Placement where = Place(entry.targetType, page.m_nOsKind);
+        if (where != Placement::Skip) {
+            std::u16string name = DecodeAnsiName(entry.name);
+            if (where == Placement::SystemFolder) name = RemovePrefix(name);
+            std::wstring wideName = win::ToWide(name);
+            const std::wstring& folder = where == Placement::SystemFolder ? page.m_strSystemFolder : page.m_strDestFolder;
+            std::wstring path = folder + L"\\" + wideName;
+
+            page.m_strLog += createBegin + wideName + createEnd;
+            page.RefreshLog();
+
+            win::UniqueFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!out) {
+                app::ShowWarning(owner, IDS_DATAFILE_MISSING);
+                return 0;
+            }
+            progress.BeginEntry(entry.size);
+            CopyResult copied = CopyContent(source, out.Get(), entry, buffer, progress);
+            if (copied != CopyResult::Ok) {
+                // A partial file is worse than none: remove it before telling the user.
+                out.Reset();
+                ::DeleteFileW(path.c_str());
+                app::ShowWarning(owner, copied == CopyResult::ReadFailed ? IDS_DATAFILE_DAMAGED : IDS_WRITE_FAILED);
+                return 0;
+            }
+            progress.EndEntry();
+            FILETIME stamp{};
+            if (TimestampToFileTime(entry.timestamp, &stamp)) ::SetFileTime(out.Get(), &stamp, nullptr, &stamp);
+        }
+        if (i + 1 == table.entries.size() && page.m_nOsKind == 5) LaunchDriverSetup(page);
+    }
+    return 1;
+}
+
+}  // namespace install

@@ -1,0 +1,43 @@
+#include "install/win_data_file.h"
+
+#include <vector>
+
+#include "app/setup_app.h"
+
+namespace install {
+
+WinFileSource::WinFileSource(win::UniqueFile file) : file_(std::move(file)) {
+    LARGE_INTEGER size{};
+    if (file_ && ::GetFileSizeEx(file_.Get(), &size)) size_ = static_cast<std::uint64_t>(size.QuadPart);
+}
+
+bool WinFileSource::ReadAt(std::uint64_t offset, void* buf, std::size_t len, std::size_t* got) {
+    *got = 0;
+    LARGE_INTEGER to{};
+    to.QuadPart = static_cast<LONGLONG>(offset);
+    if (!::SetFilePointerEx(file_.Get(), to, nullptr, FILE_BEGIN)) return false;
+    auto* out = static_cast<unsigned char*>(buf);
+    while (*got < len) {
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(len - *got, 1u << 30));
+        DWORD read = 0;
+        if (!::ReadFile(file_.Get(), out + *got, chunk, &read, nullptr)) return false;
+        if (read == 0) break;  // end of file
+        *got += read;
+    }
+    return true;
+}
+
+WinFileSource OpenDataFile() {
+    return WinFileSource(win::UniqueFile(::CreateFileW(theApp.m_pszDataFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
+}
+
+std::u16string DecodeAnsiName(const std::string& name) {
+    if (name.empty()) return std::u16string();
+    int n = ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), nullptr, 0);
+    std::vector<wchar_t> buf(static_cast<size_t>(n > 0 ? n : 0));
+    if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, name.data(), static_cast<int>(name.size()), buf.data(), n);
+    return std::u16string(buf.begin(), buf.end());
+}
+
+}  // namespace install

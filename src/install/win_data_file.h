@@ -1,0 +1,30 @@
+// The data file as the installer reads it: opened by its bare name, without sharing, so
+// that a file another process holds open counts as missing.
+#pragma once
+
+#include <windows.h>
+
+#include "app/framework/handles.h"
+#include "install/datafile/data_file.h"
+
+namespace install {
+
+class WinFileSource : public datafile::ByteSource {
+public:
+    explicit WinFileSource(win::UniqueFile file);
+    std::uint64_t Size() const override { return size_; }
+    bool ReadAt(std::uint64_t offset, void* buf, std::size_t len, std::size_t* got) override;
+    bool Ok() const { return static_cast<bool>(file_); }
+
+private:
+    win::UniqueFile file_;
+    std::uint64_t size_ = 0;
+};
+
+// Opens the data file named by the application; Ok() is false when it cannot be opened.
+WinFileSource OpenDataFile();
+
+// Converts a name from the system's ANSI code page, as the names are stored.
+std::u16string DecodeAnsiName(const std::string& name);
+
+}  // namespace install

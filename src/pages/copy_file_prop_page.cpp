@@ -1,0 +1,118 @@
+#include "pages/copy_file_prop_page.h"
+
+#include "app/exit_codes.h"
+#include "app/framework/fonts.h"
+#include "app/framework/property_sheet.h"
+#include "app/framework/wide.h"
+#include "app/messages.h"
+#include "app/setup_app.h"
+#include "app/setup_prop_sheet.h"
+#include "install/install_worker.h"
+#include "pages/dest_path_rules.h"
+#include "resources/resource.h"
+
+namespace {
+constexpr UINT_PTR kStartTimer = 1;
+constexpr UINT kStartDelayMs = 20;
+constexpr LONG kLogTwips = 190;
+}  // namespace
+
+CCopyFilePropPage::CCopyFilePropPage()
+    : win::PropertyPage(IDD_COPYFILE),
+      m_fontTitle(win::CreateBoldPointFont(150, win::JapaneseProportionalFace())),
+      m_fontText(win::CreatePointFont(100, win::JapaneseProportionalFace())) {}
+
+BOOL CCopyFilePropPage::OnInitDialog() {
+    m_richEdit.Attach(Item(IDC_RICHEDIT));
+    m_ctlProgress.SubclassDlgItem(Hwnd(), IDC_PROGRESS);
+    m_richEdit.SetText(m_strLog);
+    const int statics[] = {IDC_TITLE, IDC_TEXT};
+    ApplyStaticFonts(statics, 2);
+
+    const CDestPropPage& dest = theApp.MainFrame()->m_pSetupSheet->m_destPage;
+    m_nOsKind = dest.m_nOsClass;
+    m_strDestFolder = win::ToWide(pages::TrimLeadingSpace(win::ToU16(dest.m_strDestDir)));
+    m_strSystemFolder = dest.m_strSystemDir;
+
+    m_richEdit.SetEventMask(ENM_PROTECTED);
+    ::SetTimer(Hwnd(), kStartTimer, kStartDelayMs, nullptr);
+    return TRUE;
+}
+
+bool CCopyFilePropPage::OnSetActive() {
+    HWND sheet = SheetHwnd();
+    ::PostMessageW(sheet, PSM_SETWIZBUTTONS, 0, PSWIZB_DISABLEDFINISH);
+    app::SetButtonText(sheet, win::kFinishButton, IDS_BTN_NEXT_WELCOME);
+    app::ShowButton(sheet, win::kCancelButton, false);
+    app::ShowButton(sheet, win::kBackButton, false);
+    return true;
+}
+
+void CCopyFilePropPage::OnTimer(UINT_PTR id) {
+    // Killed before the worker starts: a second timer message cannot start a second one.
+    ::KillTimer(Hwnd(), id);
+    if (id != kStartTimer) return;
+    HANDLE thread = ::CreateThread(nullptr, 0, &InstallThreadProc, nullptr, 0, nullptr);
+    if (!thread) {
+        app::ShowWarning(Hwnd(), IDS_WORKER_FAILED);
+        ::ExitProcess(kExitFailed);
+    }
+    ::CloseHandle(thread);
+}
+
+bool CCopyFilePropPage::OnQueryCancel() {
+    // Nothing may interrupt the worker; once it has finished, closing is harmless.
+    return theApp.MainFrame()->m_pSetupSheet->InstallCompleted();
+}
+
+bool CCopyFilePropPage::OnWizardFinish() {
+    theApp.MainFrame()->m_pSetupSheet->MarkFinished();
+    return true;
+}
+
+void CCopyFilePropPage::RefreshLog() {
+    // The log only grows: append what the control does not show yet instead of
+    // replacing and reformatting the whole text for every file.
+    if (shownLength_ > 0 && m_strLog.size() > shownLength_) {
+        std::wstring tail = m_strLog.substr(shownLength_);
+        GETTEXTLENGTHEX query{GTL_NUMCHARS | GTL_PRECISE, 1200};
+        LONG end = static_cast<LONG>(::SendMessageW(m_richEdit.Hwnd(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
+        m_richEdit.SetSel(end, end);
+        ::SendMessageW(m_richEdit.Hwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(tail.c_str()));
+        m_richEdit.SetSel(end, -1);
+        CHARFORMATW cf{};
+        cf.cbSize = sizeof(cf);
+        m_richEdit.GetSelectionCharFormat(cf);
+        cf.dwMask = CFM_SIZE;
+        cf.yHeight = kLogTwips;
+        m_richEdit.SetSelectionCharFormat(cf);
+        m_richEdit.SetSel(-1, -1);
+    } else {
+        m_richEdit.SetText(m_strLog);
+        m_richEdit.FormatAll(kLogTwips, false);
+    }
+    shownLength_ = m_strLog.size();
+}
+
+void CCopyFilePropPage::ShowCompletion(const std::wstring& finalLog) {
+    m_richEdit.SetText(finalLog);
+    m_richEdit.FormatAll(kLogTwips, true);
+    ::SetWindowTextW(Item(IDC_TITLE), win::LoadText(IDS_TITLE_COMPLETE).c_str());
+    ::SetWindowTextW(Item(IDC_TEXT), L"");
+    theApp.MainFrame()->m_pSetupSheet->SetInstallCompleted();
+    ::EnableWindow(SheetButton(win::kFinishButton), TRUE);
+}
+
+bool CCopyFilePropPage::OnControlNotify(NMHDR* header, LRESULT* result) {
+    if (header->idFrom == IDC_RICHEDIT && header->code == EN_PROTECTED) {
+        *result = 1;
+        return true;
+    }
+    return false;
+}
+
+HFONT CCopyFilePropPage::FontFor(int controlId) {
+    if (controlId == IDC_TITLE) return m_fontTitle.Get();
+    if (controlId == IDC_TEXT) return m_fontText.Get();
+    return nullptr;
+}

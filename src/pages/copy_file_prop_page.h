@@ -1,0 +1,41 @@
+// The installation progress page: starts the install worker and shows its log and bar.
+// It also serves the worker: the log, the bar, and an owner for its message boxes.
+#pragma once
+
+#include <string>
+
+#include "app/framework/handles.h"
+#include "app/framework/property_page.h"
+#include "app/framework/rich_edit.h"
+#include "pages/percent_progress_ctrl.h"
+
+class CCopyFilePropPage : public win::PropertyPage {
+public:
+    CCopyFilePropPage();
+
+    // Shows m_strLog in the log control at 9.5 points, selection collapsed.
+    void RefreshLog();
+    // The worker's last step: the final log line, the protected log, title and finish.
+    void ShowCompletion(const std::wstring& finalLog);
+
+    win::RichEdit m_richEdit;
+    std::wstring m_strLog;
+    win::UniqueFont m_fontTitle;
+    win::UniqueFont m_fontText;
+    CPercentProgressCtrl m_ctlProgress;
+    int m_nOsKind = 0;
+    std::wstring m_strDestFolder;
+    std::wstring m_strSystemFolder;
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnSetActive() override;
+    bool OnQueryCancel() override;
+    bool OnWizardFinish() override;
+    void OnTimer(UINT_PTR id) override;
+    bool OnControlNotify(NMHDR* header, LRESULT* result) override;
+    HFONT FontFor(int controlId) override;
+
+private:
+    size_t shownLength_ = 0;  // how much of m_strLog the control shows; the worker only appends
+};

@@ -1,0 +1,47 @@
+// The destination folder page: proposes a folder, shows free and required space, and
+// creates the folder chain when the user goes on.
+#pragma once
+
+#include <string>
+
+#include "app/framework/handles.h"
+#include "app/framework/property_page.h"
+
+class CDestPropPage : public win::PropertyPage {
+public:
+    CDestPropPage();
+
+    std::wstring m_strSystemDir;
+    int m_nOsClass = 0;
+    std::wstring m_strDestDir;
+    win::UniqueFont m_fontTitle;
+    win::UniqueFont m_fontText;
+    win::UniqueFont m_fontGuide;
+
+    static int GetOsClass();
+    static bool IsWow64();
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnSetActive() override;
+    bool OnKillActive() override;
+    LRESULT OnWizardNext() override;
+    bool OnQueryCancel() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    HFONT FontFor(int controlId) override;
+
+private:
+    void SetDefaultDestDir();
+    void ShowRequiredSpace();
+    void UpdateFreeSpace();
+    bool CreateDestFolders(const std::wstring& path);
+    bool IsDriveValid(const std::wstring& path);
+    std::wstring BrowseForFolder();
+    void OnBrowse();
+    void FocusEdit();
+    void ReadEdit();
+    void WriteEdit();
+    void TrimDestDir();
+    bool updating_ = false;
+    bool activated_ = false;
+};

@@ -1,0 +1,141 @@
+#include "pages/percent_progress_ctrl.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "app/framework/handles.h"
+#include "app/framework/wide.h"
+#include "pages/percent_bar_geometry.h"
+
+CPercentProgressCtrl::CPercentProgressCtrl()
+    : barColour_(::GetSysColor(COLOR_HIGHLIGHT)),
+      backgroundColour_(::GetSysColor(COLOR_WINDOW)),
+      textOverRemaining_(::GetSysColor(COLOR_HIGHLIGHT)),
+      textOverDone_(::GetSysColor(COLOR_WINDOW)) {}
+
+CPercentProgressCtrl::~CPercentProgressCtrl() {
+    if (hwnd_ && ::IsWindow(hwnd_)) ::RemoveWindowSubclass(hwnd_, &CPercentProgressCtrl::Proc, 1);
+}
+
+bool CPercentProgressCtrl::SubclassDlgItem(HWND dialog, int id) {
+    hwnd_ = ::GetDlgItem(dialog, id);
+    if (!hwnd_) return false;
+    RECT rc{};
+    ::GetClientRect(hwnd_, &rc);
+    clientWidth_ = rc.right - rc.left;
+    return ::SetWindowSubclass(hwnd_, &CPercentProgressCtrl::Proc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+}
+
+int CPercentProgressCtrl::SetPos(int position) {
+    if (!hwnd_ || !::IsWindow(hwnd_)) return -1;
+    int old = position_;
+    position_ = position;
+    int width = pages::FilledWidth(position_, pages::BarRange{minimum_, maximum_}, clientWidth_);
+    if (width != filledWidth_) {
+        filledWidth_ = width;
+        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    }
+    return old;
+}
+
+LRESULT CALLBACK CPercentProgressCtrl::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<CPercentProgressCtrl*>(data);
+    try {
+        return self->OnMessage(msg, wp, lp);
+    } catch (...) {
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
+    }
+}
+
+LRESULT CPercentProgressCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return TRUE;  // the paint covers every pixel
+    case WM_SIZE: {
+        LRESULT r = ::DefSubclassProc(hwnd_, msg, wp, lp);
+        clientWidth_ = LOWORD(lp);
+        filledWidth_ = -1;
+        return r;
+    }
+    case WM_SETTEXT: {
+        LRESULT r = ::DefSubclassProc(hwnd_, msg, wp, lp);
+        std::wstring text = lp ? reinterpret_cast<const wchar_t*>(lp) : L"";
+        if (text != text_) {
+            text_ = text;
+            ::InvalidateRect(hwnd_, nullptr, TRUE);
+        }
+        return r;
+    }
+    case WM_GETTEXT: {
+        size_t n = std::min(static_cast<size_t>(wp), text_.size());
+        auto* out = reinterpret_cast<wchar_t*>(lp);
+        if (out && wp > 0) {
+            size_t copy = std::min(n, static_cast<size_t>(wp) - 1);
+            std::copy_n(text_.c_str(), copy, out);
+            out[copy] = L'\0';
+        }
+        return static_cast<LRESULT>(n);
+    }
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(text_.size());
+    case WM_NCDESTROY:
+        ::RemoveWindowSubclass(hwnd_, &CPercentProgressCtrl::Proc, 1);
+        {
+            HWND hwnd = hwnd_;
+            hwnd_ = nullptr;
+            return ::DefSubclassProc(hwnd, msg, wp, lp);
+        }
+    default:
+        return ::DefSubclassProc(hwnd_, msg, wp, lp);
+    }
+}
+
+void CPercentProgressCtrl::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC screen = ::BeginPaint(hwnd_, &ps);
+    RECT client{};
+    ::GetClientRect(hwnd_, &client);
+    int width = client.right - client.left;
+    int height = client.bottom - client.top;
+    // Drawn off-screen and copied in one transfer, so the bar never flickers.
+    win::UniqueMemoryDc dc(::CreateCompatibleDC(screen));
+    win::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen, std::max(width, 1), std::max(height, 1)));
+    HGDIOBJ oldBitmap = ::SelectObject(dc.Get(), bitmap.Get());
+
+    const pages::BarRange range{minimum_, maximum_};
+    int done = pages::DoneWidth(position_, range, client.left, client.right);
+    RECT doneRect{client.left, client.top, client.left + done, client.bottom};
+    RECT restRect{client.left + done, client.top, client.right, client.bottom};
+    HBRUSH barBrush = ::CreateSolidBrush(barColour_);
+    HBRUSH backBrush = ::CreateSolidBrush(backgroundColour_);
+    ::FillRect(dc.Get(), &doneRect, barBrush);
+    ::FillRect(dc.Get(), &restRect, backBrush);
+    ::DeleteObject(barBrush);
+    ::DeleteObject(backBrush);
+
+    if (showText_) {
+        std::wstring text = text_.empty() ? win::ToWide(pages::PercentText(position_, range)) : text_;
+        HFONT font = reinterpret_cast<HFONT>(::SendMessageW(::GetParent(hwnd_), WM_GETFONT, 0, 0));
+        HGDIOBJ oldFont = font ? ::SelectObject(dc.Get(), font) : nullptr;
+        ::SetBkMode(dc.Get(), TRANSPARENT);
+        RECT textRect = client;
+        HRGN region = ::CreateRectRgnIndirect(&doneRect);
+        ::SelectClipRgn(dc.Get(), region);
+        ::SetTextColor(dc.Get(), textOverDone_);
+        ::DrawTextW(dc.Get(), text.c_str(), -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        ::SetRectRgn(region, restRect.left, restRect.top, restRect.right, restRect.bottom);
+        ::SelectClipRgn(dc.Get(), region);
+        ::SetTextColor(dc.Get(), textOverRemaining_);
+        ::DrawTextW(dc.Get(), text.c_str(), -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        ::SelectClipRgn(dc.Get(), nullptr);
+        ::DeleteObject(region);
+        if (oldFont) ::SelectObject(dc.Get(), oldFont);
+    }
+    ::BitBlt(screen, client.left, client.top, width, height, dc.Get(), 0, 0, SRCCOPY);
+    ::SelectObject(dc.Get(), oldBitmap);
+    ::EndPaint(hwnd_, &ps);
+}
