@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "install/datafile/crc16.h"
 #include "install/datafile/data_file_checks.h"
+#include "install/datafile/data_file_validation.h"
 
 namespace datafile {
 namespace {
@@ -268,6 +271,64 @@ TEST(CheckCrc, ReportsEachPositionOnceEndingAtFifty) {
         ASSERT_FALSE(positions.empty());
         EXPECT_EQ(positions.back(), 50);
     }
+}
+
+// The fuzz seeds were written by a separate tool with its own CRC code, so they also
+// check that trailers agree with an implementation other than this one.
+Bytes Seed(const std::string& name) {
+    std::ifstream in(std::string(SOURCE_DIR) + "/tests/fuzz/seeds/" + name, std::ios::binary);
+    EXPECT_TRUE(in.is_open()) << name;
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(SeedFiles, ChecksAndTable) {
+    constexpr auto P = CheckResult::Passed;
+    constexpr auto D = CheckResult::Damaged;
+    struct Case {
+        const char* file;
+        CheckResult signature, version, crc;
+        ReadStatus table;
+    };
+    const Case cases[] = {
+        {"valid_all_types.cab", P, P, P, ReadStatus::Ok},  {"header_only.cab", P, P, P, ReadStatus::Ok},
+        {"empty.cab", D, P, D, ReadStatus::Truncated},    {"short_signature.cab", D, P, D, ReadStatus::Truncated},
+        {"old_version.cab", P, P, P, ReadStatus::Ok},      {"new_version.cab", P, D, P, ReadStatus::Ok},
+        {"bad_crc.cab", P, P, D, ReadStatus::Ok},          {"count_wraps.cab", P, P, P, ReadStatus::Truncated},
+        {"bad_names.cab", P, P, P, ReadStatus::Ok},
+    };
+    for (const Case& c : cases) {
+        const Bytes file = Seed(c.file);
+        MemoryByteSource source(file.data(), file.size());
+        EntryTable table;
+        EXPECT_EQ(CheckSignature(source), c.signature) << c.file;
+        EXPECT_EQ(CheckVersion(source), c.version) << c.file;
+        EXPECT_EQ(CheckCrc(source, nullptr), c.crc) << c.file;
+        EXPECT_EQ(ReadEntryTable(source, &table), c.table) << c.file;
+    }
+}
+
+TEST(SeedFiles, ValidationOfTheSampleTables) {
+    auto widen = [](const std::string& s) { return std::u16string(s.begin(), s.end()); };
+    const Bytes file = Seed("valid_all_types.cab");
+    MemoryByteSource source(file.data(), file.size());
+    EntryTable table;
+    ASSERT_EQ(ReadEntryTable(source, &table), ReadStatus::Ok);
+    ASSERT_EQ(table.entries.size(), 8u);
+    EXPECT_EQ(table.entries[1].name, "%SystemRoot%\\drivers\\kv.sys");
+    EXPECT_EQ(table.entries[1].offset, 32u + 8 * 64 + 302);
+    EXPECT_EQ(table.entries[1].size, 300u);
+    EXPECT_EQ(std::string(table.entries[1].timestamp.data(), 14), "20240131235959");
+    const std::pair<int, std::uint64_t> totals[] = {{-1, 302}, {0, 302}, {1, 822}, {2, 309}, {3, 320}, {4, 563}, {5, 620}};
+    for (const auto& t : totals) {
+        const ValidationResult r = ValidateEntryTable(table, file.size(), t.first, widen);
+        ASSERT_TRUE(r.Ok()) << DescribeValidation(r);
+        EXPECT_EQ(r.totalSize, t.second) << "class " << t.first;
+    }
+
+    const Bytes bad = Seed("bad_names.cab");
+    MemoryByteSource badSource(bad.data(), bad.size());
+    ASSERT_EQ(ReadEntryTable(badSource, &table), ReadStatus::Ok);
+    EXPECT_EQ(ValidateEntryTable(table, bad.size(), 4, widen).issue, ValidationIssue::ParentComponent);
 }
 
 TEST(ScaledFloor, ExactWithoutOverflow) {
