@@ -15,7 +15,8 @@ void LaunchDriverSetup(const CCopyFilePropPage& page) {
     std::wstring parameters = win::ToWide(names::kDriverInf);
     SHELLEXECUTEINFOW request{};
     request.cbSize = sizeof(request);
-    request.fMask = SEE_MASK_NOCLOSEPROCESS;
+    // No shell error box: a missing or broken driver setup must not stop the installation.
+    request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     request.lpFile = program.c_str();
     request.lpParameters = parameters.c_str();
     request.lpDirectory = page.m_strDestFolder.c_str();
