@@ -31,7 +31,7 @@ add_executable(setup WIN32 src/app/win_main.cpp resources/setup.rc)
 set_source_files_properties(resources/setup.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/resources/resource.h")
 target_link_libraries(setup PRIVATE setup_core)
-target_link_options(setup PRIVATE ${WIN_LINK_OPTIONS} -municode -mwindows)
+target_link_options(setup PRIVATE ${WIN_LINK_OPTIONS} -municode -mwindows $<$<CONFIG:Release>:-s>)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
 target_link_options(unit_tests PRIVATE ${WIN_LINK_OPTIONS})

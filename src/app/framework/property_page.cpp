@@ -58,6 +58,10 @@ INT_PTR PropertyPage::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         OnTimer(wp);
         return TRUE;
+    case WM_CLOSE:
+        // Esc in a multi-line edit closes the page, not the sheet: treat it as Cancel.
+        ::PostMessageW(SheetHwnd(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        return TRUE;
     case WM_CTLCOLORSTATIC: {
         HFONT font = FontFor(::GetDlgCtrlID(reinterpret_cast<HWND>(lp)));
         if (font) ::SelectObject(reinterpret_cast<HDC>(wp), font);
