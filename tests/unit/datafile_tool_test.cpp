@@ -180,7 +180,8 @@ TEST(EntryNames, RefusedNamesSayWhy) {
         {"一二三四五六七八九十一二三四五六七", 0, "34 bytes"},  // 17 characters, 34 bytes
         {"café.txt", 0, "U+00E9"},
         {"〜.txt", 0, "U+301C"},  // only a best-fit mapping exists
-        {"\xF0\x9F\x98\x80.txt", 0, "code page 932 cannot hold"},
+        {"\xF0\x9F\x98\x80.txt", 0, "U+1F600"},
+        {"a\xC2\x80.txt", 0, "control character"},
         {"\xC3(", 0, "not valid UTF-8"},
         {"", 0, "empty"},
         {"..\\evil.txt", 0, "\"..\""},
@@ -457,6 +458,7 @@ TEST(ToolCommandLine, UsageErrorsAndMissingFilesHaveTheirExitCodes) {
         {{"verify", "/nonexistent/a.cab"}, dftool::kExitIo},
         {{"pack", "/nonexistent/m.txt", "o.cab"}, dftool::kExitIo},
         {{"--help"}, dftool::kExitOk},
+        {{"extract", "--help"}, dftool::kExitOk},
     };
     for (const auto& c : cases) {
         const ToolRun r = Tool(c.args);

@@ -121,9 +121,11 @@ int Usage(const std::string& message, std::ostream& err) {
 int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) return Usage("no command given", err);
     const std::string& command = args[0];
-    if (command == "help" || command == "--help" || command == "-h") {
-        out << kHelpText;
-        return kExitOk;
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h" || (&a == &args[0] && a == "help")) {
+            out << kHelpText;
+            return kExitOk;
+        }
     }
     const Parsed p = ParseArguments(args);
     if (!p.error.empty()) return Usage(p.error, err);

@@ -11,7 +11,7 @@ namespace dftool {
 
 namespace {
 
-std::string CodePoint(char16_t c) {
+std::string CodePoint(char32_t c) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(c));
     return buf;
@@ -22,11 +22,15 @@ std::string CodePoint(char16_t c) {
 std::string FirstUnrepresentable(const std::u16string& name) {
     for (std::size_t i = 0; i < name.size(); ++i) {
         std::size_t len = 1;
-        if (name[i] >= 0xD800 && name[i] <= 0xDBFF && i + 1 < name.size()) len = 2;
+        char32_t c = name[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < name.size()) {
+            len = 2;
+            c = 0x10000 + ((c - 0xD800) << 10) + (name[i + 1] - 0xDC00);
+        }
         const std::u16string one = name.substr(i, len);
         const auto bytes = EncodeCp932(one);
         if (!bytes || DecodeCp932(*bytes) != one) {
-            return "\"" + Utf16ToUtf8(one) + "\" (" + CodePoint(name[i]) + ")";
+            return "\"" + Utf16ToUtf8(one) + "\" (" + CodePoint(c) + ")";
         }
         i += len - 1;
     }
@@ -38,7 +42,8 @@ std::string FirstUnrepresentable(const std::u16string& name) {
 std::string CheckNameShape(const std::u16string& name) {
     if (name.empty()) return "the name is empty";
     for (char16_t c : name) {
-        if (c < 0x20 || c == 0x7F) return "the name holds a control character (" + CodePoint(c) + ")";
+        // C1 controls too: the Windows code page 932 table maps 0x80 to U+0080, iconv does not.
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return "the name holds a control character (" + CodePoint(c) + ")";
         if (std::u16string(u"<>:\"/|?*").find(c) != std::u16string::npos) {
             return "the character \"" + Utf16ToUtf8(std::u16string(1, c)) +
                    "\" is not allowed in Windows file names";
