@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ googletest
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine32:i386 wine64
-  xvfb xdotool x11-utils imagemagick fonts-ipafont locales
+  xvfb xdotool x11-utils imagemagick fonts-ipafont fonts-wine locales
   clang llvm
 )
 

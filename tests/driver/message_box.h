@@ -1,0 +1,40 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver/wait_for.h"
+
+namespace gui_driver {
+
+// A message box of the program under test: a visible top-level dialog of its process that is not the
+// wizard. Buttons are answered by id; their captions depend on the locale.
+class MessageBoxWindow {
+ public:
+  explicit MessageBoxWindow(HWND box) : box_(box) {}
+
+  HWND Handle() const { return box_; }
+  bool Exists() const { return IsWindow(box_) != FALSE; }
+  std::wstring Caption() const;
+  std::wstring Text() const;
+  // A box without an icon still has the icon static, only with no icon set in it.
+  bool HasIcon() const;
+  // Ids of the shown buttons (IDOK, IDCANCEL, IDYES, IDNO, ...), in ascending order.
+  std::vector<int> Buttons() const;
+  HWND Owner() const { return GetWindow(box_, GW_OWNER); }
+  // Presses the button and waits until the box has closed.
+  testing::AssertionResult Answer(int buttonId) const;
+
+ private:
+  HWND box_;
+};
+
+std::vector<MessageBoxWindow> FindMessageBoxes(DWORD processId);
+std::optional<MessageBoxWindow> WaitForMessageBox(DWORD processId, Millis timeout = kDefaultTimeout);
+
+}  // namespace gui_driver
