@@ -1,0 +1,14 @@
+#include "pages/os_class.h"
+
+namespace pages {
+
+int GetOsClass(const OsVersion& version, const std::function<bool()>& isWow64) {
+    if (!version.queried) return kOsQueryFailed;
+    if (version.platformId != kPlatformNt) return kOsUnsupported;
+    if (version.major == 5) return version.minor == 0 ? kOsNt50 : kOsNt5Other;
+    if (version.major < 6) return kOsUnsupported;
+    if (isWow64 && isWow64()) return kOsWow64;
+    return version.minor == 0 ? kOsNt6Minor0 : kOsNt6Other;
+}
+
+}  // namespace pages
