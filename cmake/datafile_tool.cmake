@@ -35,3 +35,13 @@ if(NOT "tests/unit/datafile_tool_test.cpp" IN_LIST UNIT_TEST_SOURCES
    AND EXISTS ${CMAKE_SOURCE_DIR}/tests/unit/datafile_tool_test.cpp)
   target_sources(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/unit/datafile_tool_test.cpp)
 endif()
+
+# The real program end to end on the sample manifest; the Windows build runs under Wine.
+if(WIN32)
+  add_test(NAME datafile_tool_end_to_end
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tool/datafile_tool_test.sh --wine $<TARGET_FILE:datafile-tool>)
+else()
+  add_test(NAME datafile_tool_end_to_end
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/tool/datafile_tool_test.sh $<TARGET_FILE:datafile-tool>)
+endif()
+set_tests_properties(datafile_tool_end_to_end PROPERTIES SKIP_RETURN_CODE 125)
