@@ -6,8 +6,10 @@ endif()
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR ${MINGW_ARCH})
 set(_prefix ${MINGW_ARCH}-w64-mingw32)
-set(CMAKE_C_COMPILER ${_prefix}-gcc)
-set(CMAKE_CXX_COMPILER ${_prefix}-g++)
+# The posix thread model: GoogleTest needs std::mutex, which the win32 model lacks.
+# Everything is linked statically, so nothing extra ships with the programs.
+set(CMAKE_C_COMPILER ${_prefix}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${_prefix}-g++-posix)
 set(CMAKE_RC_COMPILER ${_prefix}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${_prefix})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
