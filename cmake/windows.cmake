@@ -37,4 +37,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 target_link_options(unit_tests PRIVATE ${WIN_LINK_OPTIONS})
 
 include(${CMAKE_SOURCE_DIR}/cmake/windows_tests.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/cmake/pages_tests.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/cmake/install_tests.cmake OPTIONAL)
+include(${CMAKE_SOURCE_DIR}/cmake/standin_tests.cmake OPTIONAL)
 include(${CMAKE_SOURCE_DIR}/cmake/datafile_tool.cmake OPTIONAL)
