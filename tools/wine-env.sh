@@ -122,7 +122,8 @@ wine_env_prepare() {
 # gets real copies of everything else, so runs cannot change the template or each other.
 _wine_env_copy_prefix() {
   local from=$1 to=$2
-  cp -a --link "$from/." "$to/" || return 1
+  # Hard links need one file system; otherwise a full copy (about 700 MB for a 64-bit prefix).
+  cp -a --link "$from/." "$to/" 2>/dev/null || { rm -rf "${to:?}/"* && cp -a "$from/." "$to/"; } || return 1
   (cd "$to" && find . -type f ! -iregex '.*\.\(dll\|exe\|drv\|sys\|ocx\|acm\|cpl\|tlb\|ttf\|fon\|nls\|ax\|ds\|ime\|msstyles\|mui\|vxd\|dll16\|exe16\|drv16\|mod16\)' \
     -exec sh -c 'for f; do cp -p "$f" "$f.copy" && mv -f "$f.copy" "$f"; done' sh {} +)
 }

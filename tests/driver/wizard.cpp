@@ -42,6 +42,10 @@ testing::AssertionResult Wizard::Press(WizardButton button) const {
     return testing::AssertionFailure() << "cannot press the " << ButtonName(button)
                                        << " button; buttons: " << DescribeButtons();
   }
+  if (!IsWindowEnabled(sheet_)) {
+    return testing::AssertionFailure() << "cannot press the " << ButtonName(button)
+                                       << " button: the wizard is disabled (a message box is open?)";
+  }
   // Posted, not sent: the click may open a modal message box that would block a sent message.
   if (!PostMessageW(GetDlgItem(sheet_, static_cast<int>(button)), BM_CLICK, 0, 0)) {
     return testing::AssertionFailure() << "posting the click failed, error " << GetLastError();

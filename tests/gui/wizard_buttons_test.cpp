@@ -17,8 +17,8 @@ using WizardTest = SetupTest;
 TEST_F(WizardTest, SheetHasMinimizeBoxAndTaskbarButton) {
   auto wizard = StartWizard();
   ASSERT_TRUE(wizard);
-  EXPECT_TRUE(wizard->Style() & WS_MINIMIZEBOX);
-  EXPECT_TRUE(wizard->ExStyle() & WS_EX_APPWINDOW);
+  EXPECT_TRUE(wizard->Style() & WS_MINIMIZEBOX) << "no minimise box";
+  EXPECT_TRUE(wizard->ExStyle() & WS_EX_APPWINDOW) << "no taskbar button of its own";
 }
 
 struct Step {
