@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the sample medium in DIR: setup.exe beside a KORVENTA.cab packed from tests/samples/, in which the
+# sample program KORVENTA.exe and the driver setup stand-in are the real programs of the Windows build, so
+# that a new user sees a whole installation, shortcuts and driver setup included.
+#
+# usage: sample-medium.sh DIR [WINDOWS_BUILD [NATIVE_BUILD]]
+#   WINDOWS_BUILD  build folder with setup.exe and standins/ (default: build/win32, else build/win64)
+#   NATIVE_BUILD   build folder with the native datafile-tool (default: build/native)
+# DIR receives setup.exe and KORVENTA.cab only when the data file has been packed and verified.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+samples=$root/tests/samples
+
+fail() { echo "sample-medium: $*" >&2; exit 1; }
+
+[ $# -ge 1 ] && [ $# -le 3 ] || { sed -n '2,9p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+medium=$1
+wintree=${2:-}
+if [ -z "$wintree" ]; then
+  for candidate in "$root/build/win32" "$root/build/win64"; do
+    [ -e "$candidate/standins/KORVENTA.exe" ] && { wintree=$candidate; break; }
+  done
+  [ -n "$wintree" ] || fail "no Windows build with the stand-in programs below $root/build; name one"
+fi
+tool=${3:-$root/build/native}/datafile-tool
+
+setup=$wintree/setup.exe
+program=$wintree/standins/KORVENTA.exe
+driver=$wintree/standins/KorventaDriver32setup.exe
+for f in "$setup" "$program" "$driver"; do
+  [ -f "$f" ] || fail "missing $f: build the Windows targets setup, korventa_sample and korventa_driver_standin"
+done
+[ -x "$tool" ] || fail "missing $tool: build the native target datafile-tool"
+
+stage=$(mktemp -d "${TMPDIR:-/tmp}/sample-medium.XXXXXX")
+trap 'rm -rf "$stage"' EXIT
+
+# The sample manifest as it stands, with the two programs taken from the build and every other source
+# made absolute (the staged manifest lives elsewhere).
+awk -F'\t' -v OFS='\t' -v dir="$samples" -v program="$program" -v driver="$driver" '
+  /^[[:space:]]*(#|$)/ { print; next }
+  NF == 4 {
+    if ($3 == "KORVENTA.exe") { $4 = program; found["program"] = 1 }
+    else if ($3 == "KorventaDriver32setup.exe") { $4 = driver; found["driver"] = 1 }
+    else if ($4 !~ /^\//) $4 = dir "/" $4
+  }
+  { print }
+  END { if (!found["program"] || !found["driver"]) exit 3 }
+' "$samples/sample.manifest" >"$stage/sample.manifest" \
+  || fail "$samples/sample.manifest must list KORVENTA.exe and KorventaDriver32setup.exe"
+
+"$tool" pack "$stage/sample.manifest" "$stage/KORVENTA.cab" >/dev/null || fail "packing the sample data file failed"
+"$tool" verify "$stage/KORVENTA.cab" >/dev/null || fail "the packed data file does not verify"
+cp "$setup" "$stage/setup.exe"
+
+mkdir -p "$medium"
+mv -f "$stage/setup.exe" "$stage/KORVENTA.cab" "$medium/"
+echo "sample medium in $medium:"
+"$tool" list "$medium/KORVENTA.cab"
