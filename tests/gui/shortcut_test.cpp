@@ -185,10 +185,15 @@ TEST_F(ShortcutTest, SuccessiveInstallationsReplaceOrNumberTheirShortcuts) {
   }
   auto withFour = with(Numbered(4), d + L"\\korventa.EXE", d);
   {
-    SCOPED_TRACE("a destination typed with a trailing backslash");
-    ASSERT_TRUE(InstallInto(e + L"\\", L"KORVENTA.exe"));
+    // The shell stores the target normalised, so a doubled backslash would show only as a shortcut that
+    // no longer matches its own installation: the second install must replace number 5, not add 6.
+    SCOPED_TRACE("a destination typed with a trailing backslash, twice");
     auto all = withFour;
     all[Numbered(5)] = {e + exe, e + L"\\"};
+    ASSERT_TRUE(InstallInto(e + L"\\", L"KORVENTA.exe"));
+    ExpectShortcuts(all);
+    MarkStale(Numbered(5));
+    ASSERT_TRUE(InstallInto(e + L"\\", L"KORVENTA.exe"));
     ExpectShortcuts(all);
     withFour = all;
   }
