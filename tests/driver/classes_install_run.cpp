@@ -16,6 +16,7 @@ const wchar_t kShortcutFailed[] = L"ﾃﾞｽｸﾄｯﾌﾟへｼｮｰﾄｶ�
 
 namespace {
 
+constexpr int kDestinationEditId = 1011;
 constexpr int kLogId = 1023;
 // A driver setup that takes its time and a CRC pass on a busy machine both count here.
 constexpr Millis kInstallTimeout{90000};
@@ -83,8 +84,19 @@ std::optional<std::wstring> InstallTest::Install(const InstallRequest& request) 
     ADD_FAILURE() << "no wizard came up";
     return std::nullopt;
   }
-  if (testing::AssertionResult reached = Reach(*wizard, Page::Progress, request.destination); !reached) {
+  if (testing::AssertionResult reached = Reach(*wizard, Page::Destination, {}); !reached) {
     ADD_FAILURE() << reached.message();
+    return std::nullopt;
+  }
+  // Typed and confirmed here rather than waiting for the progress page: a small installation can complete
+  // before anyone sees that page in its running state.
+  HWND edit = wizard->PageControl(kDestinationEditId);
+  if (!edit || !gui_driver::SetWindowTextRemote(edit, request.destination)) {
+    ADD_FAILURE() << "cannot type the destination into edit 1011";
+    return std::nullopt;
+  }
+  if (testing::AssertionResult pressed = wizard->Press(WizardButton::Next); !pressed) {
+    ADD_FAILURE() << pressed.message();
     return std::nullopt;
   }
   if (request.whileInstalling) request.whileInstalling(*wizard);

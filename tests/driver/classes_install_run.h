@@ -26,7 +26,7 @@ struct InstallRequest {
   std::string dataFile;      // the bytes of KORVENTA.cab on the medium
   bool expectShortcutWarning = false;
   std::string screenshot;  // a picture of the completed page under this name; empty: none
-  // Runs once the progress page is up, before the installation completes.
+  // Runs once Next has been pressed on the destination page, before the installation completes.
   std::function<void(const gui_driver::Wizard&)> whileInstalling;
 };
 
