@@ -13,7 +13,10 @@ samples=$root/tests/samples
 
 fail() { echo "sample-medium: $*" >&2; exit 1; }
 
-[ $# -ge 1 ] && [ $# -le 3 ] || { sed -n '2,9p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//' >&2; exit 2; }
+if [ $# -lt 1 ] || [ $# -gt 3 ]; then
+  sed -n '2,9p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//' >&2
+  exit 2
+fi
 medium=$1
 wintree=${2:-}
 if [ -z "$wintree" ]; then
