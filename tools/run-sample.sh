@@ -40,7 +40,7 @@ key alt+y; shot 3-copyright
 key alt+y; shot 4-destination
 key alt+n; shot 5-installing 1
 shot 6-complete 6
-key Return; shot 7-completion-message 2
+key alt+n; shot 7-completion-message 2
 key Return
 set +e
 wait $setup_pid
