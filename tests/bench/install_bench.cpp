@@ -118,16 +118,23 @@ class Responsiveness {
     if (thread_.joinable()) thread_.join();
   }
   double WorstMs() const { return worst_ * 1000; }
+  // When the worst wait began, in seconds after the probing started.
+  double WorstAt() const { return worstAt_; }
   int Probes() const { return probes_; }
   int TimedOut() const { return timedOut_; }
 
  private:
   void Run() {
+    const auto begin = Clock::now();
     while (!stop_) {
       const auto start = Clock::now();
       DWORD_PTR result = 0;
       if (!SendMessageTimeoutW(sheet_, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result)) ++timedOut_;
-      worst_ = std::max(worst_, Seconds(Clock::now() - start));
+      const double waited = Seconds(Clock::now() - start);
+      if (waited > worst_) {
+        worst_ = waited;
+        worstAt_ = Seconds(start - begin);
+      }
       ++probes_;
       Sleep(2);  // leave the two cores to the setup
     }
@@ -136,6 +143,7 @@ class Responsiveness {
   HWND sheet_;
   std::atomic<bool> stop_{false};
   double worst_ = 0;
+  double worstAt_ = 0;
   int probes_ = 0;
   int timedOut_ = 0;
   std::thread thread_;
@@ -146,6 +154,7 @@ struct InstallRun {
   double seconds = 0;
   double crcSeconds = -1;  // until the bar passed the half
   double worstResponseMs = -1;
+  double worstResponseAt = 0;
   int probes = 0;
   std::optional<SIZE_T> peakWorkingSet;
 };
@@ -214,6 +223,7 @@ InstallRun Install(const std::wstring& folder, const std::string& label, bool pr
   if (responses) {
     responses->Stop();
     run.worstResponseMs = responses->WorstMs();
+    run.worstResponseAt = responses->WorstAt();
     run.probes = responses->Probes();
     if (responses->TimedOut() > 0) std::printf("%s: %d probes timed out\n", label.c_str(), responses->TimedOut());
   }
@@ -260,7 +270,10 @@ void Verdict(const char* what, double value, double target, const char* unit) {
 void PrintRun(const char* label, const InstallRun& run) {
   std::printf("%s: install %.2f s", label, run.seconds);
   if (run.crcSeconds >= 0) std::printf(" (bar past 50%% after %.2f s)", run.crcSeconds);
-  if (run.worstResponseMs >= 0) std::printf(", worst WM_NULL answer %.1f ms of %d probes", run.worstResponseMs, run.probes);
+  if (run.worstResponseMs >= 0) {
+    std::printf(", worst WM_NULL answer %.1f ms (at %.2f s) of %d probes", run.worstResponseMs, run.worstResponseAt,
+                run.probes);
+  }
   if (run.peakWorkingSet) std::printf(", peak working set %.1f MiB", double(*run.peakWorkingSet) / kMiB);
   std::printf("\n");
 }
