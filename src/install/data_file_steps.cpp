@@ -1,5 +1,4 @@
 // The three checks as the worker runs them: each opens the data file, checks, closes it.
-#include "app/messages.h"
 #include "install/datafile/data_file_checks.h"
 #include "install/install_steps.h"
 #include "install/win_data_file.h"
@@ -21,7 +20,7 @@ int RunCheck(CCopyFilePropPage& page, Check check) {
             message = IDS_DATAFILE_DAMAGED;
     }  // closed before the user is told
     if (message == 0) return 1;
-    app::ShowWarning(page.Hwnd(), message);
+    page.Warn(message);
     return 0;
 }
 

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "app/framework/wide.h"
-#include "app/messages.h"
 #include "install/datafile/data_file_validation.h"
 #include "install/file_times.h"
 #include "install/install_plan.h"
@@ -41,10 +40,9 @@ CopyResult CopyContent(WinFileSource& source, HANDLE out, const datafile::EntryR
 }  // namespace
 
 int ExtractFiles(CCopyFilePropPage& page) {
-    HWND owner = page.Hwnd();
     WinFileSource source = OpenDataFile();
     if (!source.Ok()) {
-        app::ShowWarning(owner, IDS_DATAFILE_MISSING);
+        page.Warn(IDS_DATAFILE_MISSING);
         return 0;
     }
     datafile::EntryTable table;
@@ -54,7 +52,7 @@ int ExtractFiles(CCopyFilePropPage& page) {
         plan = datafile::ValidateEntryTable(table, source.Size(), page.m_nOsKind, &DecodeAnsiName);
     // A damaged table is refused before anything is written.
     if (status != datafile::ReadStatus::Ok || !plan.Ok()) {
-        app::ShowWarning(owner, IDS_DATAFILE_DAMAGED);
+        page.Warn(IDS_DATAFILE_DAMAGED);
         return 0;
     }
     if (plan.totalSize == 0) return 0;  // nothing to install: ends without a message
@@ -76,12 +74,12 @@ int ExtractFiles(CCopyFilePropPage& page) {
             std::wstring path = folder + L"\\" + wideName;
 
             page.m_strLog += createBegin + wideName + createEnd;
-            page.RefreshLog();
+            page.RefreshLogSoon();
 
             win::UniqueFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                               FILE_ATTRIBUTE_NORMAL, nullptr));
             if (!out) {
-                app::ShowWarning(owner, IDS_DATAFILE_MISSING);
+                page.Warn(IDS_DATAFILE_MISSING);
                 return 0;
             }
             progress.BeginEntry(entry.size);
@@ -90,15 +88,19 @@ int ExtractFiles(CCopyFilePropPage& page) {
                 // A partial file is worse than none: remove it before telling the user.
                 out.Reset();
                 ::DeleteFileW(path.c_str());
-                app::ShowWarning(owner, copied == CopyResult::ReadFailed ? IDS_DATAFILE_DAMAGED : IDS_WRITE_FAILED);
+                page.Warn(copied == CopyResult::ReadFailed ? IDS_DATAFILE_DAMAGED : IDS_WRITE_FAILED);
                 return 0;
             }
             progress.EndEntry();
             FILETIME stamp{};
             if (TimestampToFileTime(entry.timestamp, &stamp)) ::SetFileTime(out.Get(), &stamp, nullptr, &stamp);
         }
-        if (i + 1 == table.entries.size() && page.m_nOsKind == 5) LaunchDriverSetup(page);
+        if (i + 1 == table.entries.size() && page.m_nOsKind == 5) {
+            page.FlushLog();  // while the driver setup runs, the log ends at the last file
+            LaunchDriverSetup(page);
+        }
     }
+    page.FlushLog();
     return 1;
 }
 

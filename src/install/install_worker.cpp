@@ -2,7 +2,6 @@
 
 #include "app/exit_codes.h"
 #include "app/framework/wide.h"
-#include "app/messages.h"
 #include "app/setup_app.h"
 #include "app/setup_prop_sheet.h"
 #include "install/install_steps.h"
@@ -25,7 +24,7 @@ DWORD WINAPI InstallThreadProc(LPVOID) {
     if (install::CreateShortcuts(page)) {
         finalLog += win::LoadText(IDS_LOG_SUCCESS);
     } else {
-        app::ShowWarning(page.Hwnd(), IDS_SHORTCUT_FAILED);
+        page.Warn(IDS_SHORTCUT_FAILED);
         finalLog += win::LoadText(IDS_LOG_SHORTCUT_FAILED);
     }
     page.ShowCompletion(finalLog);

@@ -15,6 +15,7 @@ namespace {
 constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT kStartDelayMs = 20;
 constexpr LONG kLogTwips = 190;
+constexpr ULONGLONG kLogIntervalMs = 50;
 }  // namespace
 
 CCopyFilePropPage::CCopyFilePropPage()
@@ -26,6 +27,8 @@ BOOL CCopyFilePropPage::OnInitDialog() {
     m_richEdit.Attach(Item(IDC_RICHEDIT));
     m_ctlProgress.SubclassDlgItem(Hwnd(), IDC_PROGRESS);
     m_richEdit.SetText(m_strLog);
+    // A long installation writes more than the default 32K characters of log.
+    ::SendMessageW(m_richEdit.Hwnd(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     const int statics[] = {IDC_TITLE, IDC_TEXT};
     ApplyStaticFonts(statics, 2);
 
@@ -71,32 +74,62 @@ bool CCopyFilePropPage::OnWizardFinish() {
 }
 
 void CCopyFilePropPage::RefreshLog() {
+    ShowLog(m_strLog, false);
+    pendingLog_ = false;
+}
+
+void CCopyFilePropPage::RefreshLogSoon() {
+    // Laying out and painting the control costs far more than writing a small file:
+    // show the log at most every kLogInterval and let FlushLog catch up.
+    ULONGLONG now = ::GetTickCount64();
+    if (shownLength_ == 0 || now - lastLogTick_ >= kLogIntervalMs) {
+        RefreshLog();
+        lastLogTick_ = now;
+    } else {
+        pendingLog_ = true;
+    }
+}
+
+void CCopyFilePropPage::FlushLog() {
+    if (pendingLog_) RefreshLog();
+}
+
+void CCopyFilePropPage::Warn(UINT textId) {
+    FlushLog();  // the log shows the line of the step that failed
+    app::ShowWarning(Hwnd(), textId);
+}
+
+void CCopyFilePropPage::ShowLog(const std::wstring& text, bool protect) {
     // The log only grows: append what the control does not show yet instead of
     // replacing and reformatting the whole text for every file.
-    if (shownLength_ > 0 && m_strLog.size() > shownLength_) {
-        std::wstring tail = m_strLog.substr(shownLength_);
+    if (shownLength_ > 0 && text.size() >= shownLength_) {
+        std::wstring tail = text.substr(shownLength_);
         GETTEXTLENGTHEX query{GTL_NUMCHARS | GTL_PRECISE, 1200};
         LONG end = static_cast<LONG>(::SendMessageW(m_richEdit.Hwnd(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
         m_richEdit.SetSel(end, end);
         ::SendMessageW(m_richEdit.Hwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(tail.c_str()));
-        m_richEdit.SetSel(end, -1);
-        CHARFORMATW cf{};
-        cf.cbSize = sizeof(cf);
-        m_richEdit.GetSelectionCharFormat(cf);
-        cf.dwMask = CFM_SIZE;
-        cf.yHeight = kLogTwips;
-        m_richEdit.SetSelectionCharFormat(cf);
-        m_richEdit.SetSel(-1, -1);
+        if (protect) {
+            m_richEdit.FormatAll(kLogTwips, true);
+        } else {
+            m_richEdit.SetSel(end, -1);
+            CHARFORMATW cf{};
+            cf.cbSize = sizeof(cf);
+            m_richEdit.GetSelectionCharFormat(cf);
+            cf.dwMask = CFM_SIZE;
+            cf.yHeight = kLogTwips;
+            m_richEdit.SetSelectionCharFormat(cf);
+            m_richEdit.SetSel(-1, -1);
+        }
     } else {
-        m_richEdit.SetText(m_strLog);
-        m_richEdit.FormatAll(kLogTwips, false);
+        m_richEdit.SetText(text);
+        m_richEdit.FormatAll(kLogTwips, protect);
     }
-    shownLength_ = m_strLog.size();
+    shownLength_ = text.size();
 }
 
 void CCopyFilePropPage::ShowCompletion(const std::wstring& finalLog) {
-    m_richEdit.SetText(finalLog);
-    m_richEdit.FormatAll(kLogTwips, true);
+    FlushLog();
+    ShowLog(finalLog, true);
     ::SetWindowTextW(Item(IDC_TITLE), win::LoadText(IDS_TITLE_COMPLETE).c_str());
     ::SetWindowTextW(Item(IDC_TEXT), L"");
     theApp.MainFrame()->m_pSetupSheet->SetInstallCompleted();

@@ -15,6 +15,11 @@ public:
 
     // Shows m_strLog in the log control at 9.5 points, selection collapsed.
     void RefreshLog();
+    // The same for a line per file: shown at once or within a moment, by FlushLog at the latest.
+    void RefreshLogSoon();
+    void FlushLog();
+    // A message box of the installation, owned by this page, after the log is up to date.
+    void Warn(UINT textId);
     // The worker's last step: the final log line, the protected log, title and finish.
     void ShowCompletion(const std::wstring& finalLog);
 
@@ -37,5 +42,9 @@ protected:
     HFONT FontFor(int controlId) override;
 
 private:
-    size_t shownLength_ = 0;  // how much of m_strLog the control shows; the worker only appends
+    void ShowLog(const std::wstring& text, bool protect);
+
+    size_t shownLength_ = 0;  // how much of the log the control shows; the worker only appends
+    bool pendingLog_ = false;
+    ULONGLONG lastLogTick_ = 0;
 };
