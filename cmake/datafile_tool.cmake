@@ -8,7 +8,7 @@ add_library(datafile_tool_core STATIC
   ${DATAFILE_TOOL_DIR}/entry_name.cpp
   ${DATAFILE_TOOL_DIR}/extract_command.cpp
   ${DATAFILE_TOOL_DIR}/file_io.cpp
-  ${DATAFILE_TOOL_DIR}/inspection.cpp
+  ${DATAFILE_TOOL_DIR}/examination.cpp
   ${DATAFILE_TOOL_DIR}/list_command.cpp
   ${DATAFILE_TOOL_DIR}/manifest.cpp
   ${DATAFILE_TOOL_DIR}/pack_command.cpp

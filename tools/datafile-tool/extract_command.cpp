@@ -4,7 +4,7 @@
 #include "codepage.h"
 #include "commands.h"
 #include "file_io.h"
-#include "inspection.h"
+#include "examination.h"
 #include "install/install_plan.h"
 #include "timestamp.h"
 #include "utf.h"

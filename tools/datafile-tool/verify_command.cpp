@@ -2,7 +2,7 @@
 
 #include "commands.h"
 #include "file_io.h"
-#include "inspection.h"
+#include "examination.h"
 
 namespace dftool {
 

@@ -1,4 +1,4 @@
-#include "inspection.h"
+#include "examination.h"
 
 #include "codepage.h"
 #include "entry_name.h"
