@@ -5,14 +5,10 @@ add_library(install_test_support STATIC
   tests/driver/install_checks.cpp
   tests/driver/install_data_file.cpp
   tests/driver/install_fixture.cpp
+  tests/driver/install_run.cpp
 )
 target_include_directories(install_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(install_test_support PUBLIC gui_test_support portable psapi shell32)
-
-# Delivered by the data file as the driver's setup program; it reports how it was started.
-add_executable(install_fake_driver WIN32 tests/gui/install_fake_driver.cpp)
-target_compile_definitions(install_fake_driver PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
-target_link_options(install_fake_driver PRIVATE ${WIN_LINK_OPTIONS} -municode -mwindows)
+target_link_libraries(install_test_support PUBLIC gui_test_support portable psapi shell32 advapi32)
 
 # A disk too small for the data, for the write failure: a tmpfs that only root can mount. Without
 # it the test says so and skips.
@@ -28,8 +24,9 @@ foreach(_install_test install_success_test install_failure_test)
   add_executable(gui_${_install_test} tests/gui/${_install_test}.cpp)
   target_link_libraries(gui_${_install_test} PRIVATE install_test_support gtest_main)
   target_link_options(gui_${_install_test} PRIVATE ${WIN_LINK_OPTIONS})
-  target_compile_definitions(gui_${_install_test} PRIVATE FAKE_DRIVER_EXE="$<TARGET_FILE:install_fake_driver>")
-  add_dependencies(gui_${_install_test} setup install_fake_driver)
+  # The data file delivers the stand-in of standin_tests.cmake as the driver's setup program.
+  target_compile_definitions(gui_${_install_test} PRIVATE DRIVER_STANDIN_EXE="$<TARGET_FILE:korventa_driver_standin>")
+  add_dependencies(gui_${_install_test} setup korventa_driver_standin)
   add_test(NAME gui_${_install_test} COMMAND gui_${_install_test})
   # Tokyo time: local and universal time differ, so file times show whether they were converted.
   set_tests_properties(gui_${_install_test} PROPERTIES

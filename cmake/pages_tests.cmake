@@ -4,9 +4,7 @@
 add_library(gui_pages_driver STATIC
   tests/driver/pages_close_box.cpp
   tests/driver/pages_folder_tree.cpp
-  tests/driver/pages_message_box.cpp
   tests/driver/pages_remote_call.cpp
-  tests/driver/pages_screenshot.cpp
   tests/driver/pages_typing.cpp
 )
 target_link_libraries(gui_pages_driver PUBLIC gui_driver)

@@ -19,11 +19,9 @@ target_link_libraries(korventa_driver_standin PRIVATE shell32)
 
 add_library(standin_test_support STATIC
   tests/driver/classes_data_file.cpp
-  tests/driver/classes_files.cpp
-  tests/driver/classes_install_run.cpp
   tests/driver/classes_shell_links.cpp
 )
-target_link_libraries(standin_test_support PUBLIC gui_test_support datafile_tool_core ole32 uuid shell32 advapi32)
+target_link_libraries(standin_test_support PUBLIC install_test_support datafile_tool_core ole32 uuid shell32)
 target_compile_definitions(standin_test_support PRIVATE
   DRIVER_STANDIN_EXE="$<TARGET_FILE:korventa_driver_standin>"
   SAMPLE_PROGRAM_EXE="$<TARGET_FILE:korventa_sample>")

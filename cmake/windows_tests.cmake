@@ -2,9 +2,11 @@
 # tools/wine-run.sh (the crosscompiling emulator), in a private Wine prefix and X display.
 
 add_library(gui_driver STATIC
+  tests/driver/files.cpp
   tests/driver/keyboard.cpp
   tests/driver/message_box.cpp
   tests/driver/process_windows.cpp
+  tests/driver/screen_capture.cpp
   tests/driver/screenshot.cpp
   tests/driver/setup_process.cpp
   tests/driver/wait_for.cpp

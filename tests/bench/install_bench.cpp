@@ -160,7 +160,7 @@ struct InstallRun {
 };
 
 void Shot(const Wizard& wizard, const std::string& name) {
-  gui_driver::SaveScreenshot(wizard.Handle(), std::wstring(name.begin(), name.end()));
+  gui_driver::SaveScreenshot(wizard.Handle(), name);
 }
 
 // From pressing Next on the destination page to the finish button being enabled; then the finish
@@ -178,8 +178,7 @@ InstallRun Install(const std::wstring& folder, const std::string& label, bool pr
     std::printf("%s: the destination page did not come up\n", label.c_str());
     return run;
   }
-  HWND edit = wizard->PageControl(1011);
-  if (!edit || !gui_driver::SetWindowTextRemote(edit, folder + L"\\dest")) return run;
+  if (!gui_tests::TypeDestination(*wizard, folder + L"\\dest")) return run;
 
   std::optional<Responsiveness> responses;
   if (probeResponses) responses.emplace(wizard->Handle());
@@ -203,7 +202,7 @@ InstallRun Install(const std::wstring& folder, const std::string& label, bool pr
       }
     }
     if (probeResponses) {
-      if (!bar) bar = wizard->PageControl(1015);
+      if (!bar) bar = wizard->PageControl(gui_tests::kBarId);
       if (bar && run.crcSeconds < 0 && now - lastBarRead > Millis{25}) {
         lastBarRead = now;
         const auto picture = gui_driver::ReadBarPicture(bar);

@@ -17,15 +17,12 @@ struct DataFileEntry {
   std::string content;
 };
 
-// The bytes of a data file as the packing tool writes it, or nothing with `error` saying why (a name that
-// code page 932 cannot hold or that is too long, for instance).
+// The bytes of a data file with readable names stored as the packing tool stores them, or nothing with
+// `error` saying why (a name that code page 932 cannot hold or that is too long, for instance).
 std::optional<std::string> PackDataFile(const std::vector<DataFileEntry>& entries, std::string* error);
 
 // How many bytes the name takes in the data file.
 std::optional<size_t> StoredNameSize(const std::wstring& name, std::uint8_t targetType);
-
-// Distinct, reproducible content for a test entry.
-std::string PatternBytes(size_t size, unsigned seed);
 
 // The stand-in programs the build makes beside the setup, as Windows paths.
 std::wstring DriverStandinPath();

@@ -4,7 +4,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <algorithm>
+#include "driver/files.h"
 
 namespace gui_driver {
 
@@ -39,21 +39,6 @@ class ItemIdList {
 
  private:
   LPITEMIDLIST list_ = nullptr;
-};
-
-class FindHandle {
- public:
-  explicit FindHandle(HANDLE handle) : handle_(handle) {}
-  FindHandle(const FindHandle&) = delete;
-  FindHandle& operator=(const FindHandle&) = delete;
-  ~FindHandle() {
-    if (Ok()) FindClose(handle_);
-  }
-  bool Ok() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE Get() const { return handle_; }
-
- private:
-  HANDLE handle_;
 };
 
 bool LoadLink(const std::wstring& path, DWORD mode, ComPointer<IShellLinkW>* link, ComPointer<IPersistFile>* file) {
@@ -105,17 +90,7 @@ std::wstring ShellFolderPath(int csidl) {
   return path;
 }
 
-std::vector<std::wstring> SetupShortcuts(const std::wstring& folder) {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found = {};
-  FindHandle find(FindFirstFileW((folder + L"\\QTX KORVENTA*").c_str(), &found));
-  if (!find.Ok()) return names;
-  do {
-    names.push_back(found.cFileName);
-  } while (FindNextFileW(find.Get(), &found));
-  std::sort(names.begin(), names.end());
-  return names;
-}
+std::vector<std::wstring> SetupShortcuts(const std::wstring& folder) { return FolderEntries(folder, L"QTX KORVENTA*"); }
 
 void DeleteSetupShortcuts(const std::wstring& folder) {
   for (const std::wstring& name : SetupShortcuts(folder)) DeleteFileW((folder + L"\\" + name).c_str());

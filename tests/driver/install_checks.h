@@ -1,5 +1,5 @@
-// What a person (or a tester with a file manager) can see of an installation: files, their times,
-// the progress bar on the screen and the setup's memory.
+// What an installation test prepares and reads beyond files: the data file, the progress bar on the
+// screen and the setup's memory.
 #pragma once
 
 #include <windows.h>
@@ -10,31 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "driver/files.h"
 #include "driver/install_data_file.h"
 
 namespace gui_driver {
 
 testing::AssertionResult WriteDataFileAt(const std::wstring& path, const std::vector<install_tests::DataEntry>& entries,
                                          const install_tests::Damage& damage = {});
-
-std::optional<std::string> ReadWholeFile(const std::wstring& path);
-testing::AssertionResult WriteWholeFile(const std::wstring& path, const std::string& bytes);
-
-// Names in a folder (not "." and ".."), sorted, with "\" after folders.
-std::vector<std::wstring> FolderEntries(const std::wstring& folder);
-
-struct FileTimes {
-  FILETIME creation{};
-  FILETIME lastAccess{};
-  FILETIME lastWrite{};
-};
-std::optional<FileTimes> ReadFileTimes(const std::wstring& path);
-
-// A "YYYYMMDDhhmmss" local wall-clock time as UTC, by the time-zone rules of this system.
-std::optional<FILETIME> LocalStampToUtc(const std::string& stamp);
-std::string DescribeFileTime(const FILETIME& time);
-ULONGLONG Ticks(const FILETIME& time);
-FILETIME Now();
 
 // Names are stored in code page 932; the tests write them from readable text.
 std::string ToCodePage932(const std::wstring& text);

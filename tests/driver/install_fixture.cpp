@@ -17,17 +17,12 @@ using gui_driver::WizardButton;
 
 const wchar_t kDataFileMissing[] = L"ﾃﾞｰﾀﾌｧｲﾙが見つかりません。ｾｯﾄｱｯﾌﾟを終了します。";
 const wchar_t kWriteFailed[] = L"ﾌｧｲﾙの書き込みに失敗しました。ｾｯﾄｱｯﾌﾟを終了します。";
-const wchar_t kCompletionMessage[] = L" KORVENTAのｾｯﾄｱｯﾌﾟが完了しました。";
 const wchar_t kTitleInstalling[] = L"インストール中・・・";
-const wchar_t kTitleComplete[] = L"インストール完了";
+const wchar_t kShortcutFailed[] = L"ﾃﾞｽｸﾄｯﾌﾟへｼｮｰﾄｶｯﾄの作成に失敗しました。";
 const wchar_t kFinishCaption[] = L"次へ(&N)>";
 const wchar_t kLogCheck[] = L"Check Data File...";
 
 namespace {
-
-constexpr int kDestinationEditId = 1011;
-constexpr int kLogId = 1023;
-constexpr int kBarId = 1015;
 
 std::string Describe(const std::vector<std::wstring>& names) {
   std::string out;
@@ -47,28 +42,16 @@ std::wstring JoinLog(const std::vector<std::wstring>& lines) {
 
 std::optional<Wizard> InstallTest::OpenAtDestination(const std::vector<install_tests::DataEntry>& entries,
                                                      const install_tests::Damage& damage) {
-  if (!gui_driver::WriteDataFileAt(InFolder(L"KORVENTA.cab"), entries, damage) || !StartSetup(Folder())) {
-    ADD_FAILURE() << "the setup did not start with its data file";
+  if (testing::AssertionResult written = gui_driver::WriteDataFileAt(InFolder(L"KORVENTA.cab"), entries, damage);
+      !written) {
+    ADD_FAILURE() << written.message();
     return std::nullopt;
   }
-  auto wizard = gui_driver::WaitForWizard(setup_->Id());
-  if (!wizard) {
-    ADD_FAILURE() << "no wizard came up";
-    return std::nullopt;
-  }
-  testing::AssertionResult reached = Reach(*wizard, Page::Destination, L"");
-  if (!reached) {
-    ADD_FAILURE() << reached.message();
-    return std::nullopt;
-  }
-  return wizard;
+  return StartAtDestination(Folder());
 }
 
 testing::AssertionResult InstallTest::StartInstall(const Wizard& wizard, const std::wstring& destination) {
-  HWND edit = wizard.PageControl(kDestinationEditId);
-  if (!edit || !gui_driver::SetWindowTextRemote(edit, destination)) {
-    return testing::AssertionFailure() << "cannot type the destination into edit 1011";
-  }
+  if (testing::AssertionResult typed = TypeDestination(wizard, destination); !typed) return typed;
   testing::AssertionResult pressed = wizard.Press(WizardButton::Next);
   if (!pressed) return pressed;
   // A quick installation may be complete before we look.
@@ -88,14 +71,12 @@ std::wstring InstallTest::Log(const Wizard& wizard) const {
   return log ? gui_driver::WindowText(log) : std::wstring();
 }
 
-HWND InstallTest::Bar(const Wizard& wizard) const { return wizard.PageControl(kBarId); }
-
 testing::AssertionResult InstallTest::BarShows(const Wizard& wizard, int percent) const {
   std::optional<gui_driver::BarPicture> picture;
   // The bar repaints on the setup's own thread: give a pending repaint a moment.
   const bool shown = gui_driver::WaitFor(
       [&] {
-        picture = gui_driver::ReadBarPicture(Bar(wizard));
+        picture = gui_driver::ReadBarPicture(wizard.PageControl(kBarId));
         return picture && picture->Percent() == percent;
       },
       Millis{3000});

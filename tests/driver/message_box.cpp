@@ -79,4 +79,13 @@ std::optional<MessageBoxWindow> WaitForMessageBox(DWORD processId, Millis timeou
       timeout);
 }
 
+testing::AssertionResult NoMessageBoxWithin(DWORD processId, Millis period) {
+  std::vector<MessageBoxWindow> boxes;
+  if (!WaitFor([&] { return !(boxes = FindMessageBoxes(processId)).empty(); }, period)) {
+    return testing::AssertionSuccess();
+  }
+  return testing::AssertionFailure() << "a message box came up: \"" << Utf8(boxes.front().Caption()) << "\": \""
+                                     << Utf8(boxes.front().Text()) << "\"";
+}
+
 }  // namespace gui_driver

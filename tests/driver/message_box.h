@@ -27,7 +27,8 @@ class MessageBoxWindow {
   // Ids of the shown buttons (IDOK, IDCANCEL, IDYES, IDNO, ...), in ascending order.
   std::vector<int> Buttons() const;
   HWND Owner() const { return GetWindow(box_, GW_OWNER); }
-  // Presses the button and waits until the box has closed.
+  // Presses the button and waits until the box has closed: a closing box is still found as a message box
+  // for a moment, which a check for "no message box" that follows at once would take for a new one.
   testing::AssertionResult Answer(int buttonId) const;
 
  private:
@@ -36,5 +37,8 @@ class MessageBoxWindow {
 
 std::vector<MessageBoxWindow> FindMessageBoxes(DWORD processId);
 std::optional<MessageBoxWindow> WaitForMessageBox(DWORD processId, Millis timeout = kDefaultTimeout);
+
+// True when no message box of the process comes up within `period`.
+testing::AssertionResult NoMessageBoxWithin(DWORD processId, Millis period);
 
 }  // namespace gui_driver

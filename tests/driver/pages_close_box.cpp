@@ -1,5 +1,7 @@
 #include "driver/pages_close_box.h"
 
+#include "driver/screen_capture.h"
+
 namespace gui_driver {
 
 namespace {
@@ -13,20 +15,6 @@ LRESULT HitTest(HWND window, int x, int y) {
   SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, kMessageTimeoutMs, &hit);
   return static_cast<LRESULT>(hit);
 }
-
-class ScreenDc {
- public:
-  ScreenDc() : dc_(GetDC(nullptr)) {}
-  ~ScreenDc() {
-    if (dc_) ReleaseDC(nullptr, dc_);
-  }
-  ScreenDc(const ScreenDc&) = delete;
-  ScreenDc& operator=(const ScreenDc&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HDC dc_;
-};
 
 }  // namespace
 
@@ -58,17 +46,14 @@ std::optional<RECT> CloseBoxRect(HWND window) {
 }
 
 int BlackGlyphPixels(const RECT& box) {
-  ScreenDc screen;
-  if (!screen.Get()) return -1;
+  const RECT inside = {box.left + kFrameWidth, box.top + kFrameWidth, box.right - kFrameWidth,
+                       box.bottom - kFrameWidth};
+  const auto captured = CaptureScreen(inside);
+  if (!captured) return -1;
   int black = 0;
-  for (int y = box.top + kFrameWidth; y < box.bottom - kFrameWidth; ++y) {
-    for (int x = box.left + kFrameWidth; x < box.right - kFrameWidth; ++x) {
-      const COLORREF colour = GetPixel(screen.Get(), x, y);
-      if (colour == CLR_INVALID) continue;
-      if (GetRValue(colour) < kBlackLimit && GetGValue(colour) < kBlackLimit && GetBValue(colour) < kBlackLimit) {
-        ++black;
-      }
-    }
+  for (DWORD pixel : captured->pixels) {
+    const DWORD r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+    if (r < kBlackLimit && g < kBlackLimit && b < kBlackLimit) ++black;
   }
   return black;
 }

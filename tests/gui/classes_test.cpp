@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "driver/classes_data_file.h"
-#include "driver/classes_files.h"
-#include "driver/classes_install_run.h"
+#include "driver/files.h"
+#include "driver/install_data_file.h"
+#include "driver/install_fixture.h"
 #include "driver/classes_shell_links.h"
 #include "driver/window_text.h"
 
@@ -125,9 +126,9 @@ std::wstring SystemFolder() {
 
 std::string ContentOf(int entry) {
   if (kEntries[entry].size == kDriverProgram) {
-    return gui_driver::ReadFileBytes(gui_driver::DriverStandinPath()).value_or(std::string());
+    return gui_driver::ReadWholeFile(gui_driver::DriverStandinPath()).value_or(std::string());
   }
-  return gui_driver::PatternBytes(kEntries[entry].size, entry);
+  return install_tests::EntryContent::Pattern(kEntries[entry].size, entry).All();
 }
 
 std::wstring ExpectedLogLines(const ClassCase& c) {
@@ -139,7 +140,7 @@ std::wstring ExpectedLogLines(const ClassCase& c) {
 // The driver stand-in's record: one line per event, fields separated by tabs.
 std::vector<std::vector<std::wstring>> ReadRecord(const std::wstring& path) {
   std::vector<std::vector<std::wstring>> lines;
-  const auto bytes = gui_driver::ReadFileBytes(path);
+  const auto bytes = gui_driver::ReadWholeFile(path);
   if (!bytes || bytes->empty()) return lines;
   std::wstring text(bytes->size(), L'\0');
   text.resize(MultiByteToWideChar(CP_UTF8, 0, bytes->data(), static_cast<int>(bytes->size()), text.data(),
@@ -210,7 +211,7 @@ class ClassesTest : public InstallTest, public testing::WithParamInterface<Class
                                     gui_driver::Millis{60000}))
         << "the driver setup program did not start";
     for (const Landing& landing : c.landings) {
-      EXPECT_EQ(gui_driver::ReadFileBytes(PathOf(landing)), std::optional<std::string>(ContentOf(landing.entry)))
+      EXPECT_EQ(gui_driver::ReadWholeFile(PathOf(landing)), std::optional<std::string>(ContentOf(landing.entry)))
           << Utf8(PathOf(landing)) << " is not complete when the driver setup starts";
     }
     EXPECT_EQ(Utf8(gui_driver::WindowText(wizard.PageControl(1023))), Utf8(ExpectedLogLines(c)))
@@ -279,12 +280,12 @@ TEST_P(ClassesTest, InstallsWhatSuitsTheClass) {
   for (const Landing& landing : c.landings) {
     const std::wstring path = PathOf(landing);
     SCOPED_TRACE(Utf8(path));
-    EXPECT_EQ(gui_driver::ReadFileBytes(path), std::optional<std::string>(ContentOf(landing.entry)));
-    const auto times = gui_driver::TimesOf(path);
+    EXPECT_EQ(gui_driver::ReadWholeFile(path), std::optional<std::string>(ContentOf(landing.entry)));
+    const auto times = gui_driver::ReadFileTimes(path);
     const auto stamp = gui_driver::LocalStampToUtc(kEntries[landing.entry].stamp);
     ASSERT_TRUE(times && stamp);
-    EXPECT_EQ(gui_driver::Describe(times->lastWrite), gui_driver::Describe(*stamp)) << "last write time";
-    EXPECT_EQ(gui_driver::Describe(times->creation), gui_driver::Describe(*stamp)) << "creation time";
+    EXPECT_EQ(gui_driver::DescribeFileTime(times->lastWrite), gui_driver::DescribeFileTime(*stamp)) << "last write time";
+    EXPECT_EQ(gui_driver::DescribeFileTime(times->creation), gui_driver::DescribeFileTime(*stamp)) << "creation time";
   }
 
   // The driver setup program: on class 5 once, from the destination, with the information file.
@@ -311,7 +312,7 @@ TEST_P(ClassesTest, InstallsWhatSuitsTheClass) {
     ASSERT_TRUE(info);
     EXPECT_EQ(Utf8(info->target), Utf8(dest_ + L"\\KORVENTA.exe"));
     if (c.driverRuns) {
-      const auto times = gui_driver::TimesOf(link);
+      const auto times = gui_driver::ReadFileTimes(link);
       ASSERT_TRUE(times);
       const unsigned long long ended = std::stoull(record[1][1]);
       EXPECT_GE(gui_driver::Ticks(times->lastWrite), ended) << "the shortcut is older than the driver setup's end";

@@ -22,7 +22,6 @@ using install_tests::DataEntry;
 using install_tests::EntryContent;
 
 constexpr int kSubtitleId = 1019;
-constexpr int kLogId = 1023;
 const wchar_t kSubtitleInstalling[] = L"しばらくお待ち下さい。";
 const wchar_t kDriverSetup[] = L"KorventaDriver32setup.exe";
 const wchar_t kReleaseEvent[] = L"korventa-test-driver-release";
@@ -36,9 +35,9 @@ struct Installed {
   size_t entry;       // its record in the data file
 };
 
-std::wstring FakeDriverExe() {
-#ifdef FAKE_DRIVER_EXE
-  const std::string built = FAKE_DRIVER_EXE;
+std::wstring DriverStandinExe() {
+#ifdef DRIVER_STANDIN_EXE
+  const std::string built = DRIVER_STANDIN_EXE;
   return gui_driver::WindowsPath(std::wstring(built.begin(), built.end()));
 #else
   return {};
@@ -134,8 +133,8 @@ class WholeInstallTest : public InstallTest {
 };
 
 TEST_F(WholeInstallTest, InstallsEverythingForThisSystemAndFinishes) {
-  const auto driverSetup = gui_driver::ReadWholeFile(FakeDriverExe());
-  ASSERT_TRUE(driverSetup) << "no stand-in driver setup at " << Utf8(FakeDriverExe());
+  const auto driverSetup = gui_driver::ReadWholeFile(DriverStandinExe());
+  ASSERT_TRUE(driverSetup) << "no stand-in driver setup at " << Utf8(DriverStandinExe());
   const std::vector<DataEntry> entries = WholeInstallEntries(*driverSetup);
   const std::wstring destination = InFolder(L"dest");
   const std::wstring record = InFolder(L"driver-record.txt");
@@ -146,8 +145,8 @@ TEST_F(WholeInstallTest, InstallsEverythingForThisSystemAndFinishes) {
     HANDLE event;
     ~Releaser() { SetEvent(event); }
   } releaser{release.Get()};
-  ASSERT_TRUE(SetEnvironmentVariableW(L"KORVENTA_FAKE_DRIVER_RECORD", record.c_str()));
-  ASSERT_TRUE(SetEnvironmentVariableW(L"KORVENTA_FAKE_DRIVER_RELEASE", kReleaseEvent));
+  const gui_driver::ScopedEnvironment recordTo(L"KORVENTA_DRIVER_LOG", record);
+  const gui_driver::ScopedEnvironment holdUntil(L"KORVENTA_DRIVER_RELEASE", kReleaseEvent);
 
   auto wizard = OpenAtDestination(entries);
   ASSERT_TRUE(wizard);
@@ -155,8 +154,12 @@ TEST_F(WholeInstallTest, InstallsEverythingForThisSystemAndFinishes) {
   ASSERT_TRUE(StartInstall(*wizard, destination));
 
   // The installation now waits for the driver's setup, which waits for us.
-  ASSERT_TRUE(gui_driver::WaitFor([&] { return Exists(record); }))
-      << "the driver's setup did not run; log: \"" << Utf8(Log(*wizard)) << "\"";
+  // Its first record line is complete once it ends in a line break.
+  std::optional<std::string> started;
+  ASSERT_TRUE(gui_driver::WaitFor([&] {
+    started = gui_driver::ReadWholeFile(record);
+    return started && started->find('\n') != std::string::npos;
+  })) << "the driver's setup did not run; log: \"" << Utf8(Log(*wizard)) << "\"";
   std::vector<std::wstring> lines = {kLogCheck};
   for (const Installed& file : kWholeInstall) lines.push_back(CreateLine(file.name));
   EXPECT_EQ(Utf8(Log(*wizard)), Utf8(JoinLog(lines))) << "the log while the driver's setup runs";
@@ -165,14 +168,12 @@ TEST_F(WholeInstallTest, InstallsEverythingForThisSystemAndFinishes) {
   EXPECT_TRUE(BarShows(*wizard, 100)) << "every byte is copied before the driver's setup runs";
   Screenshot(wizard->Handle(), "install-1-waiting-for-driver");
 
-  const auto started = gui_driver::ReadWholeFile(record);
-  ASSERT_TRUE(started);
-  std::wstring commandAndFolder(reinterpret_cast<const wchar_t*>(started->data()), started->size() / sizeof(wchar_t));
-  const std::wstring expectedTail = L" Korventa.inf\n" + destination;
-  EXPECT_TRUE(commandAndFolder.size() > expectedTail.size() &&
-              commandAndFolder.compare(commandAndFolder.size() - expectedTail.size(), std::wstring::npos,
-                                       expectedTail) == 0)
-      << "started as \"" << Utf8(commandAndFolder) << "\"";
+  // "start", time, program, working directory, arguments: started in the destination with the .inf.
+  const std::string startLine = started->substr(0, started->find('\n') + 1);
+  const std::string expectedTail = "\t" + Utf8(destination) + "\tKorventa.inf\n";
+  EXPECT_TRUE(startLine.size() > expectedTail.size() &&
+              startLine.compare(startLine.size() - expectedTail.size(), std::string::npos, expectedTail) == 0)
+      << "started as \"" << startLine << "\"";
 
   {
     SCOPED_TRACE("Esc in the log and the window's close command while the installation runs");

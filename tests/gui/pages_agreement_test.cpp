@@ -10,9 +10,9 @@
 #include <utility>
 
 #include "driver/keyboard.h"
-#include "driver/pages_message_box.h"
+#include "driver/message_box.h"
 #include "driver/pages_remote_call.h"
-#include "driver/pages_screenshot.h"
+#include "driver/screenshot.h"
 #include "driver/pages_typing.h"
 #include "driver/window_text.h"
 #include "gui/setup_fixture.h"
@@ -193,11 +193,7 @@ TEST_F(AgreementTest, DocumentsAreWholeAndNothingChangesThem) {
   ASSERT_TRUE(Go(*wizard, WizardButton::Next, Page::Destination));
   ASSERT_TRUE(gui_driver::FocusControl(wizard->PageControl(1011)));
   EXPECT_TRUE(gui_driver::SavePaintedScreenshot(wizard->Handle(), "pages-4-destination"));
-  ASSERT_TRUE(wizard->Press(WizardButton::Cancel));
-  auto box = ExpectMessageBox(kCancelCaption, kCancelQuestion, {IDYES, IDNO});
-  ASSERT_TRUE(box);
-  ASSERT_TRUE(gui_driver::AnswerAndWaitGone(*box, IDYES));
-  ExpectEndsWithoutMessage(kExitCancelled);
+  CancelAndConfirm(*wizard);
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 #include "driver/keyboard.h"
 #include "driver/pages_close_box.h"
 #include "driver/pages_folder_tree.h"
-#include "driver/pages_message_box.h"
-#include "driver/pages_screenshot.h"
+#include "driver/message_box.h"
+#include "driver/screenshot.h"
 #include "driver/pages_typing.h"
 #include "driver/window_text.h"
 #include "gui/setup_fixture.h"
@@ -26,7 +26,6 @@ using gui_driver::Utf8;
 using gui_driver::Wizard;
 using gui_driver::WizardButton;
 
-constexpr int kDestinationEdit = 1011;
 constexpr int kDocument = 1023;
 constexpr int kTitle = 1018;
 // Long enough for the sheet's own close handling to ask a second time, were it to.
@@ -64,7 +63,7 @@ const CloseCase kCases[] = {
      Trigger::CloseBox},
     {"licence", Page::Licence, kDocument, true, kDocument, kAllCloseRoutes, Trigger::AltF4},
     {"copyright", Page::Copyright, kDocument, true, kDocument, kAllCloseRoutes, Trigger::PostedClose},
-    {"destination_typed", Page::Destination, kDestinationEdit, true, kDestinationEdit,
+    {"destination_typed", Page::Destination, kDestinationEditId, true, kDestinationEditId,
      {Trigger::CloseBox, Trigger::AltF4, Trigger::PostedClose, Trigger::CancelButton}, Trigger::CancelButton},
 };
 
@@ -113,7 +112,7 @@ TEST_P(CloseTest, OneConfirmationPerRequestNoKeepsAllYesEndsWithNothingCreated) 
   ASSERT_TRUE(Reach(*wizard, c.page, L""));
   const std::wstring typed = InFolder(L"never\\made");
   if (c.page == Page::Destination) {
-    ASSERT_TRUE(gui_driver::SetWindowTextRemote(wizard->PageControl(kDestinationEdit), typed));
+    ASSERT_TRUE(gui_driver::SetWindowTextRemote(wizard->PageControl(kDestinationEditId), typed));
   }
   HWND content = wizard->PageControl(c.contentId);
   ASSERT_TRUE(content);
@@ -130,7 +129,7 @@ TEST_P(CloseTest, OneConfirmationPerRequestNoKeepsAllYesEndsWithNothingCreated) 
     if (trigger == c.refused.front()) {
       EXPECT_TRUE(gui_driver::SavePaintedScreenshot(wizard->Handle(), std::string("close-") + c.name));
     }
-    ASSERT_TRUE(gui_driver::AnswerAndWaitGone(*box, IDNO));
+    ASSERT_TRUE(box->Answer(IDNO));
     EXPECT_TRUE(gui_driver::NoMessageBoxWithin(setup_->Id(), kQuietPeriod)) << "asked again after No";
     ASSERT_TRUE(setup_->Running());
     EXPECT_TRUE(WaitForPage(*wizard, c.page));
@@ -142,7 +141,7 @@ TEST_P(CloseTest, OneConfirmationPerRequestNoKeepsAllYesEndsWithNothingCreated) 
   ASSERT_TRUE(Request(*wizard, c.accepted));
   auto box = ExpectConfirmation(*wizard);
   ASSERT_TRUE(box);
-  ASSERT_TRUE(gui_driver::AnswerAndWaitGone(*box, IDYES));
+  ASSERT_TRUE(box->Answer(IDYES));
   ExpectEndsWithoutMessage(kExitCancelled);
   EXPECT_TRUE(gui_driver::TreeGrewBy(before, gui_driver::SnapshotTree(Folder())));
   EXPECT_EQ(GetFileAttributesW(kDefaultFolder), INVALID_FILE_ATTRIBUTES) << "the default folder was created";

@@ -17,8 +17,7 @@
 #include "driver/pages_close_box.h"
 #include "driver/install_data_file.h"
 #include "driver/pages_folder_tree.h"
-#include "driver/pages_message_box.h"
-#include "driver/pages_screenshot.h"
+#include "driver/screenshot.h"
 #include "driver/pages_typing.h"
 #include "driver/window_text.h"
 #include "gui/setup_fixture.h"
@@ -36,17 +35,13 @@ using gui_driver::WaitFor;
 using gui_driver::Wizard;
 using gui_driver::WizardButton;
 
-constexpr int kDestinationEdit = 1011;
 constexpr int kFreeSpaceLine = 1026;
 constexpr int kRequiredSpaceLine = 1027;
-constexpr int kLog = 1023;
 const wchar_t kPathInvalid[] = L"このパスは無効です。";
 const wchar_t kFreeSpaceUnknown[] = L"空き容量:";
 const wchar_t kFreeSpacePrefix[] = L"空き容量: ";
 const wchar_t kRequiredSpaceTenMegabytes[] = L"必要容量: 10.0 MB";
 const wchar_t kDefaultTail[] = L"Program Files\\KORVENTA\\mv-t30582";
-const wchar_t kInstallComplete[] = L"インストール完了";
-const wchar_t kCompletion[] = L" KORVENTAのｾｯﾄｱｯﾌﾟが完了しました。";
 
 // Long enough for the setup to show a second message box, were it to show one.
 constexpr Millis kQuietPeriod{1000};
@@ -111,17 +106,8 @@ std::optional<double> ShownFreeMegabytes(const std::wstring& line) {
 class DestinationTest : public SetupTest {
  protected:
   std::optional<Wizard> OpenDestinationPage(const std::string& dataFile = {}) {
-    if (!WriteDataFile(Folder(), dataFile) || !StartSetup(Folder())) return std::nullopt;
-    auto wizard = gui_driver::WaitForWizard(setup_->Id());
-    if (!wizard) {
-      ADD_FAILURE() << "no wizard came up";
-      return std::nullopt;
-    }
-    if (!Reach(*wizard, Page::Destination, L"")) {
-      ADD_FAILURE() << "the destination page was not reached";
-      return std::nullopt;
-    }
-    return wizard;
+    if (!WriteDataFile(Folder(), dataFile)) return std::nullopt;
+    return StartAtDestination(Folder());
   }
 
   // The whole picture a refusal must leave alone: the test's folder and the top of drive C.
@@ -138,7 +124,7 @@ class DestinationTest : public SetupTest {
   void ExpectDataFileRefusedAndEnd() {
     auto box = ExpectMessageBox(kSetupCaption, kDataFileDamaged, {IDOK});
     ASSERT_TRUE(box);
-    ASSERT_TRUE(gui_driver::AnswerAndWaitGone(*box, IDOK));
+    ASSERT_TRUE(box->Answer(IDOK));
     ExpectEndsWithoutMessage(kExitAfterError);
   }
 };
@@ -192,7 +178,7 @@ TEST_F(DestinationTest, RefusesEachInvalidPathAndStaysWithTheTextSelected) {
   auto wizard = OpenDestinationPage();
   ASSERT_TRUE(wizard);
   HWND page = wizard->CurrentPage();
-  HWND edit = wizard->PageControl(kDestinationEdit);
+  HWND edit = wizard->PageControl(kDestinationEditId);
   ASSERT_TRUE(edit);
 
   for (const Refusal& refusal : kRefusals) {
@@ -273,7 +259,7 @@ TEST_P(AcceptedPathTest, GoesOnAndCreatesExactlyTheMissingFolders) {
   }
   auto wizard = OpenDestinationPage();
   ASSERT_TRUE(wizard);
-  HWND edit = wizard->PageControl(kDestinationEdit);
+  HWND edit = wizard->PageControl(kDestinationEditId);
   ASSERT_TRUE(edit);
   const std::wstring typed = c.typed(Folder());
   const std::vector<std::wstring> created = c.created(Folder());
@@ -324,7 +310,7 @@ TEST_P(TrimmedPathTest, FilesLandInTheTrimmedFolderAndCloseIsDisabled) {
   ASSERT_FALSE(dataFile.empty());
   auto wizard = OpenDestinationPage(dataFile);
   ASSERT_TRUE(wizard);
-  HWND edit = wizard->PageControl(kDestinationEdit);
+  HWND edit = wizard->PageControl(kDestinationEditId);
   ASSERT_TRUE(edit);
   const std::wstring destination = InFolder(L"trimmed");
   const std::wstring typed = std::wstring(GetParam().blanks) + destination;
@@ -340,13 +326,13 @@ TEST_P(TrimmedPathTest, FilesLandInTheTrimmedFolderAndCloseIsDisabled) {
   ASSERT_TRUE(gui_driver::SetWindowTextRemote(edit, typed));
   ASSERT_TRUE(Go(*wizard, WizardButton::Next, Page::Progress));
   const bool finished = WaitFor([&] {
-    return (wizard->Button(WizardButton::Finish).enabled && wizard->PageTitle() == kInstallComplete) ||
+    return (wizard->Button(WizardButton::Finish).enabled && wizard->PageTitle() == kTitleComplete) ||
            !gui_driver::FindMessageBoxes(setup_->Id()).empty();
   }, kInstallTimeout);
   ASSERT_TRUE(NoMessageBoxNow());
   ASSERT_TRUE(finished) << "the installation did not finish; page \"" << Utf8(wizard->PageTitle()) << "\", "
                         << wizard->DescribeButtons() << " log \""
-                        << Utf8(gui_driver::WindowText(wizard->PageControl(kLog))) << "\"";
+                        << Utf8(gui_driver::WindowText(wizard->PageControl(kLogId))) << "\"";
 
   for (const auto& [name, content] : kInstalledFiles) {
     const std::wstring path = destination + L"\\" + std::wstring(name.begin(), name.end());
@@ -374,14 +360,14 @@ TEST_P(TrimmedPathTest, FilesLandInTheTrimmedFolderAndCloseIsDisabled) {
   ASSERT_TRUE(PostMessageW(wizard->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0));
   EXPECT_TRUE(NoMessageBoxComes());
   ASSERT_TRUE(setup_->Running());
-  EXPECT_EQ(Utf8(wizard->PageTitle()), Utf8(kInstallComplete));
+  EXPECT_EQ(Utf8(wizard->PageTitle()), Utf8(kTitleComplete));
   EXPECT_TRUE(wizard->Button(WizardButton::Finish).enabled);
 
   ASSERT_TRUE(wizard->Press(WizardButton::Finish));
   auto done = gui_driver::WaitForMessageBox(setup_->Id());
   ASSERT_TRUE(done);
-  EXPECT_EQ(Utf8(done->Text()), Utf8(kCompletion));
-  ASSERT_TRUE(gui_driver::AnswerAndWaitGone(*done, IDOK));
+  EXPECT_EQ(Utf8(done->Text()), Utf8(kCompletionMessage));
+  ASSERT_TRUE(done->Answer(IDOK));
   ExpectEndsWithoutMessage(kExitFinished);
 }
 
@@ -437,7 +423,7 @@ TEST_F(DestinationTest, SpaceLinesFollowEveryChangeOfTheEdit) {
   ASSERT_FALSE(UnmappedDrive().empty());
   auto wizard = OpenDestinationPage(std::string(10485760, '\0'));
   ASSERT_TRUE(wizard);
-  HWND edit = wizard->PageControl(kDestinationEdit);
+  HWND edit = wizard->PageControl(kDestinationEditId);
   HWND freeLine = wizard->PageControl(kFreeSpaceLine);
   HWND requiredLine = wizard->PageControl(kRequiredSpaceLine);
   ASSERT_TRUE(edit && freeLine && requiredLine);
@@ -479,11 +465,7 @@ TEST_F(DestinationTest, SpaceLinesFollowEveryChangeOfTheEdit) {
     }
     EXPECT_EQ(Utf8(gui_driver::WindowText(requiredLine)), Utf8(kRequiredSpaceTenMegabytes));
   }
-  ASSERT_TRUE(wizard->Press(WizardButton::Cancel));
-  auto box = ExpectMessageBox(kCancelCaption, kCancelQuestion, {IDYES, IDNO});
-  ASSERT_TRUE(box);
-  ASSERT_TRUE(gui_driver::AnswerAndWaitGone(*box, IDYES));
-  ExpectEndsWithoutMessage(kExitCancelled);
+  CancelAndConfirm(*wizard);
 }
 
 }  // namespace

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include "driver/files.h"
 #include "driver/screenshot.h"
-#include "driver/unique_handle.h"
 #include "driver/window_text.h"
 #include "gui/wizard_pages.h"
 
@@ -18,6 +18,8 @@ const wchar_t kCancelCaption[] = L"ｾｯﾄｱｯﾌﾟの中止";
 const wchar_t kCancelQuestion[] = L"     ｾｯﾄｱｯﾌﾟは完了していません。\n\nインストールを中止してもよろしいですか?";
 const wchar_t kDataFileMissingAtStart[] = L"ﾃﾞｰﾀﾌｧｲﾙが見つかりません。ｾｯﾄｱｯﾌﾟを開始出来ません。";
 const wchar_t kDataFileDamaged[] = L"ﾃﾞｰﾀﾌｧｲﾙが壊れています。ｾｯﾄｱｯﾌﾟを終了します。";
+const wchar_t kTitleComplete[] = L"インストール完了";
+const wchar_t kCompletionMessage[] = L" KORVENTAのｾｯﾄｱｯﾌﾟが完了しました。";
 
 namespace {
 
@@ -60,16 +62,9 @@ void SetupTest::SetUp() {
 
 testing::AssertionResult SetupTest::WriteDataFile(const std::wstring& folder, const std::string& bytes) {
   const std::wstring path = folder + L"\\KORVENTA.cab";
-  gui_driver::UniqueHandle file(
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return testing::AssertionFailure() << "cannot create " << Utf8(path);
-  DWORD written = 0;
-  if (!bytes.empty() &&
-      (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-       written != bytes.size())) {
-    return testing::AssertionFailure() << "cannot write " << Utf8(path);
-  }
-  return testing::AssertionSuccess();
+  // Each run writes its own: one left from another run would make the test say nothing.
+  if (gui_driver::PathExists(path)) return testing::AssertionFailure() << Utf8(path) << " exists already";
+  return gui_driver::WriteWholeFile(path, bytes);
 }
 
 std::optional<SetupProcess> SetupTest::Launch(const std::wstring& exe, const std::wstring& currentFolder) {
@@ -92,6 +87,28 @@ std::optional<gui_driver::Wizard> SetupTest::StartWizard() {
     return std::nullopt;
   }
   return wizard;
+}
+
+std::optional<gui_driver::Wizard> SetupTest::StartAtDestination(const std::wstring& currentFolder) {
+  if (!StartSetup(currentFolder)) return std::nullopt;
+  auto wizard = gui_driver::WaitForWizard(setup_->Id());
+  if (!wizard) {
+    ADD_FAILURE() << "no wizard came up";
+    return std::nullopt;
+  }
+  if (testing::AssertionResult reached = Reach(*wizard, Page::Destination, L""); !reached) {
+    ADD_FAILURE() << reached.message();
+    return std::nullopt;
+  }
+  return wizard;
+}
+
+void SetupTest::CancelAndConfirm(const gui_driver::Wizard& wizard) {
+  ASSERT_TRUE(wizard.Press(gui_driver::WizardButton::Cancel));
+  auto box = ExpectMessageBox(kCancelCaption, kCancelQuestion, {IDYES, IDNO});
+  ASSERT_TRUE(box);
+  ASSERT_TRUE(box->Answer(IDYES));
+  ExpectEndsWithoutMessage(kExitCancelled);
 }
 
 std::optional<MessageBoxWindow> SetupTest::ExpectMessageBox(const wchar_t* caption, const wchar_t* text,
@@ -123,7 +140,7 @@ void SetupTest::ExpectEndsWithoutMessage(DWORD exitCode) {
 }
 
 void SetupTest::Screenshot(HWND window, const std::string& name) {
-  EXPECT_TRUE(gui_driver::SaveScreenshot(window, std::wstring(name.begin(), name.end())));
+  EXPECT_TRUE(gui_driver::SaveScreenshot(window, name));
 }
 
 }  // namespace gui_tests

@@ -23,6 +23,8 @@ extern const wchar_t kCancelCaption[];
 extern const wchar_t kCancelQuestion[];
 extern const wchar_t kDataFileMissingAtStart[];
 extern const wchar_t kDataFileDamaged[];
+extern const wchar_t kTitleComplete[];
+extern const wchar_t kCompletionMessage[];
 
 // Each test works in a fresh folder C:\test-N of the Wine prefix with its own data file, and runs the
 // setup program that the build names (or KORVENTA_SETUP_EXE) with that folder as current directory.
@@ -40,6 +42,13 @@ class SetupTest : public testing::Test {
   testing::AssertionResult StartSetup(const std::wstring& currentFolder);
   // An empty data file is enough to get the wizard on screen.
   std::optional<gui_driver::Wizard> StartWizard();
+
+  // Starts the setup in a folder that holds its data file and walks the wizard to the destination page;
+  // nothing, with the reason reported as a test failure, when it does not get there.
+  std::optional<gui_driver::Wizard> StartAtDestination(const std::wstring& currentFolder);
+
+  // Cancel pressed and confirmed with Yes: the setup ends quietly as cancelled.
+  void CancelAndConfirm(const gui_driver::Wizard& wizard);
 
   // The one message box of the setup, checked for its caption, text, icon and buttons.
   std::optional<gui_driver::MessageBoxWindow> ExpectMessageBox(const wchar_t* caption, const wchar_t* text,

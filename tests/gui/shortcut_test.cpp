@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "driver/classes_data_file.h"
-#include "driver/classes_files.h"
-#include "driver/classes_install_run.h"
+#include "driver/files.h"
+#include "driver/install_fixture.h"
 #include "driver/classes_shell_links.h"
 #include "driver/message_box.h"
 #include "driver/unique_handle.h"
@@ -37,7 +37,7 @@ class ShortcutTest : public InstallTest {
       ASSERT_FALSE(folder.empty());
       gui_driver::DeleteSetupShortcuts(folder);
     }
-    program_ = gui_driver::ReadFileBytes(gui_driver::SampleProgramPath()).value_or(std::string());
+    program_ = gui_driver::ReadWholeFile(gui_driver::SampleProgramPath()).value_or(std::string());
     ASSERT_FALSE(program_.empty()) << "the sample program was not built: " << Utf8(gui_driver::SampleProgramPath());
   }
 
@@ -88,7 +88,7 @@ class ShortcutTest : public InstallTest {
   std::vector<std::string> Bytes(const std::wstring& name) {
     std::vector<std::string> bytes;
     for (const std::wstring& folder : folders_) {
-      bytes.push_back(gui_driver::ReadFileBytes(folder + L"\\" + name).value_or("(missing)"));
+      bytes.push_back(gui_driver::ReadWholeFile(folder + L"\\" + name).value_or("(missing)"));
     }
     return bytes;
   }

@@ -13,8 +13,6 @@ using gui_driver::WizardButton;
 
 namespace {
 
-constexpr int kDestinationEditId = 1011;
-
 struct ExpectedButton {
   bool visible;
   bool enabled;
@@ -90,15 +88,20 @@ testing::AssertionResult Go(const Wizard& wizard, WizardButton button, Page to) 
   return WaitForPage(wizard, to);
 }
 
+testing::AssertionResult TypeDestination(const Wizard& wizard, const std::wstring& destination) {
+  HWND edit = wizard.PageControl(kDestinationEditId);
+  if (!edit || !gui_driver::SetWindowTextRemote(edit, destination)) {
+    return testing::AssertionFailure() << "cannot type the destination into edit 1011";
+  }
+  return testing::AssertionSuccess();
+}
+
 testing::AssertionResult Reach(const Wizard& wizard, Page page, const std::wstring& destination) {
   testing::AssertionResult reached = WaitForPage(wizard, Page::Welcome);
   const Page order[] = {Page::Welcome, Page::Licence, Page::Copyright, Page::Destination, Page::Progress};
   for (size_t i = 1; reached && order[i - 1] != page; ++i) {
     if (order[i] == Page::Progress) {
-      HWND edit = wizard.PageControl(kDestinationEditId);
-      if (!edit || !gui_driver::SetWindowTextRemote(edit, destination)) {
-        return testing::AssertionFailure() << "cannot type the destination into edit 1011";
-      }
+      if (testing::AssertionResult typed = TypeDestination(wizard, destination); !typed) return typed;
     }
     reached = Go(wizard, WizardButton::Next, order[i]);
   }

@@ -8,6 +8,11 @@
 
 namespace gui_tests {
 
+// Controls of the pages, by id.
+constexpr int kDestinationEditId = 1011;
+constexpr int kBarId = 1015;
+constexpr int kLogId = 1023;
+
 enum class Page { Welcome, Licence, Copyright, Destination, Progress };
 
 const char* PageName(Page page);
@@ -18,6 +23,9 @@ testing::AssertionResult WaitForPage(const gui_driver::Wizard& wizard, Page page
 
 // Presses `button` and waits for the page it leads to.
 testing::AssertionResult Go(const gui_driver::Wizard& wizard, gui_driver::WizardButton button, Page to);
+
+// Types the destination into the destination page's edit, as a person would before pressing Next.
+testing::AssertionResult TypeDestination(const gui_driver::Wizard& wizard, const std::wstring& destination);
 
 // From the welcome page forward to `page` by the next buttons; a destination for the progress page is
 // typed into the destination page first.

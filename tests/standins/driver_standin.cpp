@@ -1,10 +1,12 @@
 // Stands in for the driver's own setup program: it records how it was started, takes its time if
-// asked, and ends. No window.
+// asked or waits until the test lets it go, and ends. No window.
 //
 // Record file: %KORVENTA_DRIVER_LOG%, or driver-ran.txt in the working directory. Each run appends
 //   start<TAB>time<TAB>program path<TAB>working directory<TAB>argument 1<TAB>...
 //   end<TAB>time
-// in UTF-8, times as FILETIME ticks (UTC). %KORVENTA_DRIVER_SLEEP_MS% holds the run open that long.
+// in UTF-8, times as FILETIME ticks (UTC). %KORVENTA_DRIVER_SLEEP_MS% holds the run open that long;
+// %KORVENTA_DRIVER_RELEASE% names an event that holds it open until the test sets it (two minutes at
+// most), so that the test can look at the setup while the installation waits.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -13,15 +15,18 @@
 
 namespace {
 
-class File {
+constexpr DWORD kLongestWaitMs = 120000;
+
+// A file or an event: failures give INVALID_HANDLE_VALUE or nothing.
+class Handle {
  public:
-  explicit File(HANDLE handle) : handle_(handle) {}
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
-  ~File() {
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() {
     if (Ok()) CloseHandle(handle_);
   }
-  bool Ok() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool Ok() const { return handle_ && handle_ != INVALID_HANDLE_VALUE; }
   HANDLE Get() const { return handle_; }
 
  private:
@@ -71,7 +76,7 @@ std::wstring WorkingDirectory() {
 
 // Opened for each line, shared, so that a test can read the record while this program waits.
 bool AppendLine(const std::wstring& recordPath, const std::wstring& line) {
-  File file(CreateFileW(recordPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  Handle file(CreateFileW(recordPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                         OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Ok()) return false;
   const std::wstring text = line + L"\n";
@@ -98,6 +103,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   const std::wstring sleep = Environment(L"KORVENTA_DRIVER_SLEEP_MS");
   if (!sleep.empty()) Sleep(static_cast<DWORD>(wcstoul(sleep.c_str(), nullptr, 10)));
+  const std::wstring release = Environment(L"KORVENTA_DRIVER_RELEASE");
+  if (!release.empty()) {
+    // The test creates the event before it starts the setup.
+    const Handle event(OpenEventW(SYNCHRONIZE, FALSE, release.c_str()));
+    if (event.Ok()) WaitForSingleObject(event.Get(), kLongestWaitMs);
+  }
 
   return AppendLine(recordPath, L"end\t" + Now()) ? 0 : 1;
 }

@@ -1,13 +1,16 @@
-#include "driver/classes_files.h"
+#include "driver/files.h"
 
 #include <algorithm>
 #include <cstdio>
 
 #include "driver/unique_handle.h"
+#include "driver/window_text.h"
 
 namespace gui_driver {
 
 namespace {
+
+constexpr DWORD kIoChunk = 1 << 20;
 
 class FindHandle {
  public:
@@ -24,49 +27,62 @@ class FindHandle {
   HANDLE handle_;
 };
 
-void CollectFiles(const std::wstring& folder, const std::wstring& prefix, std::vector<std::wstring>* out) {
+// Calls `visit(name, isFolder)` for each entry of the folder that matches, but "." and "..".
+template <typename Visit>
+void ForEachEntry(const std::wstring& folder, const std::wstring& pattern, Visit visit) {
   WIN32_FIND_DATAW found = {};
-  FindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &found));
+  FindHandle find(FindFirstFileW((folder + L"\\" + pattern).c_str(), &found));
   if (!find.Ok()) return;
   do {
     const std::wstring name = found.cFileName;
-    if (name == L"." || name == L"..") continue;
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    if (name != L"." && name != L"..") visit(name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+  } while (FindNextFileW(find.Get(), &found));
+}
+
+void CollectFiles(const std::wstring& folder, const std::wstring& prefix, std::vector<std::wstring>* out) {
+  ForEachEntry(folder, L"*", [&](const std::wstring& name, bool isFolder) {
+    if (isFolder) {
       CollectFiles(folder + L"\\" + name, prefix + name + L"\\", out);
     } else {
       out->push_back(prefix + name);
     }
-  } while (FindNextFileW(find.Get(), &found));
+  });
 }
 
 }  // namespace
 
 bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool IsDirectory(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::optional<std::string> ReadFileBytes(const std::wstring& path) {
+std::optional<std::string> ReadWholeFile(const std::wstring& path) {
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return std::nullopt;
   std::string bytes;
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  return bytes;
+  std::vector<char> chunk(kIoChunk);
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.Get(), chunk.data(), kIoChunk, &got, nullptr)) return std::nullopt;
+    if (got == 0) return bytes;
+    bytes.append(chunk.data(), got);
+  }
 }
 
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  UniqueHandle file(
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return false;
-  DWORD written = 0;
-  return bytes.empty() ||
-         (WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-          written == bytes.size());
+testing::AssertionResult WriteWholeFile(const std::wstring& path, const std::string& bytes) {
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD done = 0;
+  if (!file.Valid() || !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr) ||
+      done != bytes.size()) {
+    return testing::AssertionFailure() << "cannot write " << Utf8(path);
+  }
+  return testing::AssertionSuccess();
+}
+
+std::vector<std::wstring> FolderEntries(const std::wstring& folder, const std::wstring& pattern) {
+  std::vector<std::wstring> names;
+  ForEachEntry(folder, pattern,
+               [&](const std::wstring& name, bool isFolder) { names.push_back(isFolder ? name + L"\\" : name); });
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::vector<std::wstring> FilesBelow(const std::wstring& folder) {
@@ -76,10 +92,10 @@ std::vector<std::wstring> FilesBelow(const std::wstring& folder) {
   return files;
 }
 
-std::optional<FileTimes> TimesOf(const std::wstring& path) {
+std::optional<FileTimes> ReadFileTimes(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data = {};
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  return FileTimes{data.ftCreationTime, data.ftLastWriteTime};
+  return FileTimes{data.ftCreationTime, data.ftLastAccessTime, data.ftLastWriteTime};
 }
 
 std::optional<FILETIME> LocalStampToUtc(const std::string& stamp) {
@@ -97,17 +113,21 @@ std::optional<FILETIME> LocalStampToUtc(const std::string& stamp) {
   return out;
 }
 
-unsigned long long Ticks(const FILETIME& time) {
-  return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-}
+ULONGLONG Ticks(const FILETIME& time) { return (ULONGLONG(time.dwHighDateTime) << 32) | time.dwLowDateTime; }
 
-std::string Describe(const FILETIME& time) {
+std::string DescribeFileTime(const FILETIME& time) {
   SYSTEMTIME utc = {};
   if (!FileTimeToSystemTime(&time, &utc)) return "(no time)";
   char text[64];
   std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u.%07llu UTC", utc.wYear, utc.wMonth, utc.wDay,
                 utc.wHour, utc.wMinute, utc.wSecond, Ticks(time) % 10000000ull);
   return text;
+}
+
+FILETIME Now() {
+  FILETIME now = {};
+  GetSystemTimeAsFileTime(&now);
+  return now;
 }
 
 LONG TimeZoneBias() {

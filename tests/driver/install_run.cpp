@@ -1,4 +1,6 @@
-#include "driver/classes_install_run.h"
+#include <windows.h>
+
+#include "driver/install_fixture.h"
 
 #include "driver/message_box.h"
 #include "driver/window_text.h"
@@ -10,14 +12,8 @@ using gui_driver::Millis;
 using gui_driver::Utf8;
 using gui_driver::WizardButton;
 
-const wchar_t kTitleComplete[] = L"インストール完了";
-const wchar_t kSetupComplete[] = L" KORVENTAのｾｯﾄｱｯﾌﾟが完了しました。";
-const wchar_t kShortcutFailed[] = L"ﾃﾞｽｸﾄｯﾌﾟへｼｮｰﾄｶｯﾄの作成に失敗しました。";
-
 namespace {
 
-constexpr int kDestinationEditId = 1011;
-constexpr int kLogId = 1023;
 // A driver setup that takes its time and a CRC pass on a busy machine both count here.
 constexpr Millis kInstallTimeout{90000};
 
@@ -78,21 +74,12 @@ std::optional<std::wstring> InstallTest::Install(const InstallRequest& request) 
     ADD_FAILURE() << set.message();
     return std::nullopt;
   }
-  if (!StartSetup(medium)) return std::nullopt;
-  auto wizard = gui_driver::WaitForWizard(setup_->Id());
-  if (!wizard) {
-    ADD_FAILURE() << "no wizard came up";
-    return std::nullopt;
-  }
-  if (testing::AssertionResult reached = Reach(*wizard, Page::Destination, {}); !reached) {
-    ADD_FAILURE() << reached.message();
-    return std::nullopt;
-  }
+  auto wizard = StartAtDestination(medium);
+  if (!wizard) return std::nullopt;
   // Typed and confirmed here rather than waiting for the progress page: a small installation can complete
   // before anyone sees that page in its running state.
-  HWND edit = wizard->PageControl(kDestinationEditId);
-  if (!edit || !gui_driver::SetWindowTextRemote(edit, request.destination)) {
-    ADD_FAILURE() << "cannot type the destination into edit 1011";
+  if (testing::AssertionResult typed = TypeDestination(*wizard, request.destination); !typed) {
+    ADD_FAILURE() << typed.message();
     return std::nullopt;
   }
   if (testing::AssertionResult pressed = wizard->Press(WizardButton::Next); !pressed) {
@@ -150,7 +137,7 @@ std::optional<std::wstring> InstallTest::Install(const InstallRequest& request) 
     return std::nullopt;
   }
   EXPECT_EQ(Utf8(done->Caption()), Utf8(kSetupCaption));
-  EXPECT_EQ(Utf8(done->Text()), Utf8(kSetupComplete));
+  EXPECT_EQ(Utf8(done->Text()), Utf8(kCompletionMessage));
   EXPECT_FALSE(done->HasIcon()) << "the completion message shows an icon";
   EXPECT_EQ(done->Buttons(), std::vector<int>{IDOK});
   if (!done->Answer(IDOK)) return std::nullopt;
