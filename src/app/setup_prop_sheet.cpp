@@ -27,11 +27,11 @@ void CSetupPropSheet::OnCreated() {
 bool CSetupPropSheet::OnSheetMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
     if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_CLOSE) {
         // One cancel query per close request: the sheet's own handling would ask twice.
-        // A greyed close box means the installation runs: nothing to ask. Once it has
-        // completed, closing the window ends the setup like the finish button would.
+        // The destination page greys the close box for the rest of the run: then the
+        // command does nothing, from the box, from Alt+F4 or posted.
         UINT state = ::GetMenuState(::GetSystemMenu(Hwnd(), FALSE), SC_CLOSE, MF_BYCOMMAND);
         bool disabled = state != static_cast<UINT>(-1) && (state & (MF_DISABLED | MF_GRAYED));
-        if (!disabled || InstallCompleted()) ::PostMessageW(Hwnd(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        if (!disabled) ::PostMessageW(Hwnd(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         *result = 0;
         return true;
     }

@@ -74,7 +74,7 @@ bool CCopyFilePropPage::OnWizardFinish() {
 }
 
 void CCopyFilePropPage::RefreshLog() {
-    ShowLog(m_strLog, false);
+    ShowLog(m_strLog);
     pendingLog_ = false;
 }
 
@@ -99,37 +99,28 @@ void CCopyFilePropPage::Warn(UINT textId) {
     app::ShowWarning(Hwnd(), textId);
 }
 
-void CCopyFilePropPage::ShowLog(const std::wstring& text, bool protect) {
-    // The log only grows: append what the control does not show yet instead of
-    // replacing and reformatting the whole text for every file.
+void CCopyFilePropPage::ShowLog(const std::wstring& text) {
+    // The log only grows: append what the control does not show yet and format just that,
+    // instead of replacing and re-laying out the whole text for every file. Every part is
+    // protected as it arrives (the control is read-only anyway), so that completion need
+    // not reformat the whole log while the user waits.
     if (shownLength_ > 0 && text.size() >= shownLength_) {
         std::wstring tail = text.substr(shownLength_);
         GETTEXTLENGTHEX query{GTL_NUMCHARS | GTL_PRECISE, 1200};
         LONG end = static_cast<LONG>(::SendMessageW(m_richEdit.Hwnd(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
         m_richEdit.SetSel(end, end);
         ::SendMessageW(m_richEdit.Hwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(tail.c_str()));
-        if (protect) {
-            m_richEdit.FormatAll(kLogTwips, true);
-        } else {
-            m_richEdit.SetSel(end, -1);
-            CHARFORMATW cf{};
-            cf.cbSize = sizeof(cf);
-            m_richEdit.GetSelectionCharFormat(cf);
-            cf.dwMask = CFM_SIZE;
-            cf.yHeight = kLogTwips;
-            m_richEdit.SetSelectionCharFormat(cf);
-            m_richEdit.SetSel(-1, -1);
-        }
+        m_richEdit.FormatRange(end, -1, kLogTwips, true);
     } else {
         m_richEdit.SetText(text);
-        m_richEdit.FormatAll(kLogTwips, protect);
+        m_richEdit.FormatRange(0, -1, kLogTwips, true);
     }
     shownLength_ = text.size();
 }
 
 void CCopyFilePropPage::ShowCompletion(const std::wstring& finalLog) {
     FlushLog();
-    ShowLog(finalLog, true);
+    ShowLog(finalLog);
     ::SetWindowTextW(Item(IDC_TITLE), win::LoadText(IDS_TITLE_COMPLETE).c_str());
     ::SetWindowTextW(Item(IDC_TEXT), L"");
     theApp.MainFrame()->m_pSetupSheet->SetInstallCompleted();

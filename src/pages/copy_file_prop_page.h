@@ -42,7 +42,7 @@ protected:
     HFONT FontFor(int controlId) override;
 
 private:
-    void ShowLog(const std::wstring& text, bool protect);
+    void ShowLog(const std::wstring& text);
 
     size_t shownLength_ = 0;  // how much of the log the control shows; the worker only appends
     bool pendingLog_ = false;

@@ -34,7 +34,9 @@ int CPercentProgressCtrl::SetPos(int position) {
     int width = pages::FilledWidth(position_, pages::BarRange{minimum_, maximum_}, clientWidth_);
     if (width != filledWidth_) {
         filledWidth_ = width;
-        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        // Invalidated, not painted from here: the caller is the install worker, and the
+        // user-interface thread paints at once while the worker goes on copying.
+        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
     }
     return old;
 }

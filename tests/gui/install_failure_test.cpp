@@ -6,6 +6,7 @@
 #include "driver/install_checks.h"
 #include "driver/install_fixture.h"
 #include "driver/window_text.h"
+#include "gui/wizard_pages.h"
 
 namespace gui_tests {
 namespace {
@@ -146,7 +147,9 @@ TEST_P(NothingToInstallTest, EndsWithExitCode1AndNoMessage) {
   auto wizard = OpenAtDestination(GetParam().entries);
   ASSERT_TRUE(wizard);
   const std::wstring destination = InFolder(L"dest");
-  ASSERT_TRUE(StartInstall(*wizard, destination));
+  // The setup may be gone before the progress page can be seen: only its end counts here.
+  ASSERT_TRUE(TypeDestination(*wizard, destination));
+  ASSERT_TRUE(wizard->Press(gui_driver::WizardButton::Next));
   ExpectEndsSilently(kExitAfterError);
   ExpectFolderHolds(destination, {});
 }

@@ -2,8 +2,8 @@
 
 namespace win {
 
-void RichEdit::FormatAll(LONG twips, bool protect) const {
-    SetSel(0, -1);
+void RichEdit::FormatRange(LONG start, LONG end, LONG twips, bool protect) const {
+    SetSel(start, end);
     CHARFORMATW cf{};
     cf.cbSize = sizeof(cf);
     GetSelectionCharFormat(cf);

@@ -28,9 +28,9 @@ public:
     LONG FirstVisibleLine() const { return static_cast<LONG>(::SendMessageW(hwnd_, EM_GETFIRSTVISIBLELINE, 0, 0)); }
     LONG LineIndex(LONG line) const { return static_cast<LONG>(::SendMessageW(hwnd_, EM_LINEINDEX, line, 0)); }
 
-    // Sets the size of the whole text (and optionally protects it), then collapses the
-    // selection: the log's display format.
-    void FormatAll(LONG twips, bool protect) const;
+    // Sets the size of the characters from start to end (-1: the end of the text), and
+    // optionally protects them, then collapses the selection: the log's display format.
+    void FormatRange(LONG start, LONG end, LONG twips, bool protect) const;
 
 private:
     HWND hwnd_ = nullptr;
