@@ -45,7 +45,9 @@ BOOL CSetupApp::InitInstance() {
     if (result == 12325) {
         ::MessageBoxW(mainFrame_->Hwnd(), win::LoadText(IDS_SETUP_COMPLETE).c_str(), win::LoadText(IDS_CAPTION).c_str(), 0);
     }
-    if (sheet.InstallCompleted()) {
+    if (sheet.InstallFailed()) {
+        exitCode_ = kExitFailed;
+    } else if (sheet.InstallCompleted()) {
         exitCode_ = kExitFinished;  // the files are in place however the wizard was closed
     } else if (result == 12325) {
         exitCode_ = kExitFinished;

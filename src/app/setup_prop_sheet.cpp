@@ -16,6 +16,11 @@ INT_PTR CSetupPropSheet::DoModal() {
     return win::PropertySheet::DoModal();
 }
 
+void CSetupPropSheet::EndAfterFailure() {
+    installFailed_ = true;
+    ::PostMessageW(Hwnd(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+}
+
 void CSetupPropSheet::OnCreated() {
     // A minimise box and a taskbar button of its own, although its owner is hidden.
     HWND hwnd = Hwnd();

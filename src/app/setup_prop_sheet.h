@@ -18,6 +18,11 @@ public:
     // Set by the install worker when the files are in place.
     void SetInstallCompleted() { installCompleted_ = true; }
     bool InstallCompleted() const { return installCompleted_; }
+    // A failed step has told the user; the wizard closes and the setup ends with an error.
+    // Ended from the user-interface thread: stopping the process from the worker could catch
+    // that thread inside the system and hang the exit.
+    void EndAfterFailure();
+    bool InstallFailed() const { return installFailed_; }
 
     // Declaration order fixes construction order; the wizard order is set by AddPage.
     CWelPropPage m_welPage;
@@ -32,4 +37,5 @@ protected:
 
 private:
     std::atomic<bool> installCompleted_{false};
+    std::atomic<bool> installFailed_{false};
 };

@@ -1,6 +1,5 @@
 #include "install/install_worker.h"
 
-#include "app/exit_codes.h"
 #include "app/framework/wide.h"
 #include "app/setup_app.h"
 #include "app/setup_prop_sheet.h"
@@ -14,8 +13,9 @@ DWORD WINAPI InstallThreadProc(LPVOID) {
     page.RefreshLog();
     if (!install::CheckSignature(page) || !install::CheckVersion(page) || !install::CheckCrc(page) ||
         !install::ExtractFiles(page)) {
-        // The failing step has told the user; the setup ends here, the wizard still open.
-        ::ExitProcess(kExitFailed);
+        // The failing step has told the user; the setup ends here.
+        theApp.MainFrame()->m_pSetupSheet->EndAfterFailure();
+        return 1;
     }
 
     page.m_strLog += win::LoadText(IDS_LOG_SHORTCUT);

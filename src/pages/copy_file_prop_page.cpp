@@ -1,6 +1,5 @@
 #include "pages/copy_file_prop_page.h"
 
-#include "app/exit_codes.h"
 #include "app/framework/fonts.h"
 #include "app/framework/property_sheet.h"
 #include "app/framework/wide.h"
@@ -58,14 +57,16 @@ void CCopyFilePropPage::OnTimer(UINT_PTR id) {
     HANDLE thread = ::CreateThread(nullptr, 0, &InstallThreadProc, nullptr, 0, nullptr);
     if (!thread) {
         app::ShowWarning(Hwnd(), IDS_WORKER_FAILED);
-        ::ExitProcess(kExitFailed);
+        theApp.MainFrame()->m_pSetupSheet->EndAfterFailure();
+        return;
     }
     ::CloseHandle(thread);
 }
 
 bool CCopyFilePropPage::OnQueryCancel() {
-    // Nothing may interrupt the worker; once it has finished, closing is harmless.
-    return theApp.MainFrame()->m_pSetupSheet->InstallCompleted();
+    // Nothing may interrupt the worker; once it has finished or failed, closing is harmless.
+    const CSetupPropSheet* sheet = theApp.MainFrame()->m_pSetupSheet;
+    return sheet->InstallCompleted() || sheet->InstallFailed();
 }
 
 bool CCopyFilePropPage::OnWizardFinish() {
