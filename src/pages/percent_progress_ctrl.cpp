@@ -32,8 +32,7 @@ int CPercentProgressCtrl::SetPos(int position) {
     int old = position_;
     position_ = position;
     int width = pages::FilledWidth(position_, pages::BarRange{minimum_, maximum_}, clientWidth_);
-    if (width != filledWidth_) {
-        filledWidth_ = width;
+    if (filledWidth_.Update(width)) {
         // Invalidated, not painted from here: the caller is the install worker, and the
         // user-interface thread paints at once while the worker goes on copying.
         ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
@@ -60,7 +59,7 @@ LRESULT CPercentProgressCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE: {
         LRESULT r = ::DefSubclassProc(hwnd_, msg, wp, lp);
         clientWidth_ = LOWORD(lp);
-        filledWidth_ = -1;
+        filledWidth_.Forget();
         return r;
     }
     case WM_SETTEXT: {

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "pages/percent_bar_geometry.h"
+
 class CPercentProgressCtrl {
 public:
     CPercentProgressCtrl();
@@ -32,7 +34,7 @@ private:
     int minimum_ = 0;
     std::wstring text_;
     bool showText_ = true;
-    int filledWidth_ = -1;
+    pages::FilledWidthMemo filledWidth_;  // width at the last repaint; a repaint per pixel at most
     int clientWidth_ = 0;  // kept from the size message: SetPos must not ask the window
     COLORREF barColour_;
     COLORREF backgroundColour_;
