@@ -69,6 +69,15 @@ const Landing kProgram{0, Where::Dest, L"KORVENTA.exe"};
 const Landing kLongName{8, Where::Dest, L"ﾃﾞｰﾀ辞書_0123456789abcdefghi.dat"};
 const Landing kEmpty{9, Where::Dest, L"empty.dat"};
 
+// Class 5 puts type 3 into the destination folder (the driver setup and its information file).
+const std::vector<Landing> kClass5Landings = {kProgram,
+                                              {1, Where::Dest, L"KorventaDriver32setup.exe"},
+                                              {2, Where::Dest, L"Korventa.inf"},
+                                              {5, Where::Dest, L"%SYS%\\drivers\\kvvista.sys"},
+                                              {7, Where::System, L"kvwin7.dll"},
+                                              kLongName,
+                                              kEmpty};
+
 // On this 64-bit Wine no process runs under WOW64, so class 4 cannot be reached here.
 const ClassCase kCases[] = {
     {"win2k_class_1", L"win2k", {kProgram, {3, Where::System, L"drivers\\kv2k.sys"}, kLongName, kEmpty},
@@ -86,30 +95,8 @@ const ClassCase kCases[] = {
      false,
      0,
      true},
-    {"win7_class_5",
-     L"win7",
-     {kProgram,
-      {1, Where::Dest, L"KorventaDriver32setup.exe"},
-      {2, Where::Dest, L"Korventa.inf"},
-      {5, Where::Dest, L"%SYS%\\drivers\\kvvista.sys"},
-      {7, Where::System, L"kvwin7.dll"},
-      kLongName,
-      kEmpty},
-     true,
-     4000,
-     true},
-    {"win8_class_5",
-     L"win8",
-     {kProgram,
-      {1, Where::Dest, L"KorventaDriver32setup.exe"},
-      {2, Where::Dest, L"Korventa.inf"},
-      {5, Where::Dest, L"%SYS%\\drivers\\kvvista.sys"},
-      {7, Where::System, L"kvwin7.dll"},
-      kLongName,
-      kEmpty},
-     true,
-     0,
-     true},
+    {"win7_class_5", L"win7", kClass5Landings, true, 4000, true},
+    {"win8_class_5", L"win8", kClass5Landings, true, 0, true},
     {"win98_not_nt", L"win98", {kProgram, kLongName, kEmpty}, false, 0, false},
 };
 
