@@ -1,6 +1,8 @@
 #include "app/setup_app.h"
 
 #include "app/exit_codes.h"
+#include "app/framework/common_controls.h"
+#include "app/framework/system_library.h"
 #include "app/framework/wide.h"
 #include "app/messages.h"
 #include "app/setup_prop_sheet.h"
@@ -15,10 +17,11 @@ CSetupApp::CSetupApp()
 BOOL CSetupApp::InitInstance() {
     // The pages' rich edit class must exist before any page is created; the library
     // stays loaded until the process ends.
-    ::LoadLibraryW(reinterpret_cast<const wchar_t*>(names::kRichEditLibrary));
-
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&icc);
+    win::LoadSystemLibrary(reinterpret_cast<const wchar_t*>(names::kRichEditLibrary));
+    if (!win::LoadCommonControls(ICC_PROGRESS_CLASS)) {
+        exitCode_ = kExitFailed;
+        return FALSE;
+    }
 
     // Kept open to the end of the process, so the name stays taken while we run.
     HANDLE mutex = ::CreateMutexW(nullptr, TRUE, reinterpret_cast<const wchar_t*>(names::kMutex));
@@ -43,7 +46,7 @@ BOOL CSetupApp::InitInstance() {
     sheet.SetWizardMode();
     INT_PTR result = sheet.DoModal();
     if (result == 12325) {
-        ::MessageBoxW(mainFrame_->Hwnd(), win::LoadText(IDS_SETUP_COMPLETE).c_str(), win::LoadText(IDS_CAPTION).c_str(), 0);
+        app::ShowMessageBox(mainFrame_->Hwnd(), IDS_SETUP_COMPLETE, IDS_CAPTION, MB_OK);
     }
     if (sheet.InstallFailed()) {
         exitCode_ = kExitFailed;

@@ -14,7 +14,7 @@ namespace {
 constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT kStartDelayMs = 20;
 constexpr LONG kLogTwips = 190;
-constexpr ULONGLONG kLogIntervalMs = 50;
+constexpr DWORD kLogIntervalMs = 50;
 }  // namespace
 
 CCopyFilePropPage::CCopyFilePropPage()
@@ -82,7 +82,8 @@ void CCopyFilePropPage::RefreshLog() {
 void CCopyFilePropPage::RefreshLogSoon() {
     // Laying out and painting the control costs far more than writing a small file:
     // show the log at most every kLogInterval and let FlushLog catch up.
-    ULONGLONG now = ::GetTickCount64();
+    // GetTickCount wraps after 49 days; the unsigned difference stays right across the wrap.
+    DWORD now = ::GetTickCount();
     if (shownLength_ == 0 || now - lastLogTick_ >= kLogIntervalMs) {
         RefreshLog();
         lastLogTick_ = now;
@@ -110,7 +111,7 @@ void CCopyFilePropPage::ShowLog(const std::wstring& text) {
         GETTEXTLENGTHEX query{GTL_NUMCHARS | GTL_PRECISE, 1200};
         LONG end = static_cast<LONG>(::SendMessageW(m_richEdit.Hwnd(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
         m_richEdit.SetSel(end, end);
-        ::SendMessageW(m_richEdit.Hwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(tail.c_str()));
+        m_richEdit.ReplaceSelection(tail);
         m_richEdit.FormatRange(end, -1, kLogTwips, true);
     } else {
         m_richEdit.SetText(text);
@@ -130,7 +131,7 @@ void CCopyFilePropPage::ShowCompletion(const std::wstring& finalLog) {
 
 bool CCopyFilePropPage::OnControlNotify(NMHDR* header, LRESULT* result) {
     if (header->idFrom == IDC_RICHEDIT && header->code == EN_PROTECTED) {
-        *result = 1;
+        *result = m_richEdit.ProtectedAnswer();
         return true;
     }
     return false;

@@ -46,5 +46,5 @@ private:
 
     size_t shownLength_ = 0;  // how much of the log the control shows; the worker only appends
     bool pendingLog_ = false;
-    ULONGLONG lastLogTick_ = 0;
+    DWORD lastLogTick_ = 0;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/framework/handles.h"
+#include "app/framework/subclass.h"
 #include "app/framework/wide.h"
 #include "pages/percent_bar_geometry.h"
 
@@ -15,7 +16,7 @@ CPercentProgressCtrl::CPercentProgressCtrl()
       textOverDone_(::GetSysColor(COLOR_WINDOW)) {}
 
 CPercentProgressCtrl::~CPercentProgressCtrl() {
-    if (hwnd_ && ::IsWindow(hwnd_)) ::RemoveWindowSubclass(hwnd_, &CPercentProgressCtrl::Proc, 1);
+    if (hwnd_ && ::IsWindow(hwnd_)) win::Unsubclass(hwnd_);
 }
 
 bool CPercentProgressCtrl::SubclassDlgItem(HWND dialog, int id) {
@@ -24,7 +25,7 @@ bool CPercentProgressCtrl::SubclassDlgItem(HWND dialog, int id) {
     RECT rc{};
     ::GetClientRect(hwnd_, &rc);
     clientWidth_ = rc.right - rc.left;
-    return ::SetWindowSubclass(hwnd_, &CPercentProgressCtrl::Proc, 1, reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    return win::Subclass(hwnd_, &CPercentProgressCtrl::Proc, this);
 }
 
 int CPercentProgressCtrl::SetPos(int position) {
@@ -40,13 +41,8 @@ int CPercentProgressCtrl::SetPos(int position) {
     return old;
 }
 
-LRESULT CALLBACK CPercentProgressCtrl::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-    auto* self = reinterpret_cast<CPercentProgressCtrl*>(data);
-    try {
-        return self->OnMessage(msg, wp, lp);
-    } catch (...) {
-        return ::DefSubclassProc(hwnd, msg, wp, lp);
-    }
+LRESULT CPercentProgressCtrl::Proc(HWND, UINT msg, WPARAM wp, LPARAM lp, void* data) {
+    return static_cast<CPercentProgressCtrl*>(data)->OnMessage(msg, wp, lp);
 }
 
 LRESULT CPercentProgressCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -57,13 +53,13 @@ LRESULT CPercentProgressCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         return TRUE;  // the paint covers every pixel
     case WM_SIZE: {
-        LRESULT r = ::DefSubclassProc(hwnd_, msg, wp, lp);
+        LRESULT r = win::CallOriginal(hwnd_, msg, wp, lp);
         clientWidth_ = LOWORD(lp);
         filledWidth_.Forget();
         return r;
     }
     case WM_SETTEXT: {
-        LRESULT r = ::DefSubclassProc(hwnd_, msg, wp, lp);
+        LRESULT r = win::CallOriginal(hwnd_, msg, wp, lp);
         std::wstring text = lp ? reinterpret_cast<const wchar_t*>(lp) : L"";
         if (text != text_) {
             text_ = text;
@@ -83,15 +79,8 @@ LRESULT CPercentProgressCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(text_.size());
-    case WM_NCDESTROY:
-        ::RemoveWindowSubclass(hwnd_, &CPercentProgressCtrl::Proc, 1);
-        {
-            HWND hwnd = hwnd_;
-            hwnd_ = nullptr;
-            return ::DefSubclassProc(hwnd, msg, wp, lp);
-        }
     default:
-        return ::DefSubclassProc(hwnd_, msg, wp, lp);
+        return win::CallOriginal(hwnd_, msg, wp, lp);
     }
 }
 

@@ -24,7 +24,7 @@ public:
     HWND Hwnd() const { return hwnd_; }
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+    static LRESULT Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, void* data);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnPaint();
 

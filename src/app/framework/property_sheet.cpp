@@ -1,5 +1,8 @@
 #include "app/framework/property_sheet.h"
 
+#include "app/framework/common_controls.h"
+#include "app/framework/subclass.h"
+
 namespace win {
 
 namespace {
@@ -14,9 +17,9 @@ INT_PTR PropertySheet::DoModal() {
     std::vector<HPROPSHEETPAGE> handles;
     for (PropertyPage* page : pages_) {
         PROPSHEETPAGEW psp = page->PageInfo();
-        HPROPSHEETPAGE h = ::CreatePropertySheetPageW(&psp);
+        HPROPSHEETPAGE h = Comctl().CreatePropertySheetPageW(&psp);
         if (!h) {
-            for (HPROPSHEETPAGE made : handles) ::DestroyPropertySheetPage(made);
+            for (HPROPSHEETPAGE made : handles) Comctl().DestroyPropertySheetPage(made);
             return -1;
         }
         handles.push_back(h);
@@ -34,7 +37,7 @@ INT_PTR PropertySheet::DoModal() {
     psh.pfnCallback = &PropertySheet::SheetCallback;
     g_creating = this;
     finished_ = false;
-    INT_PTR r = ::PropertySheetW(&psh);
+    INT_PTR r = Comctl().PropertySheetW(&psh);
     g_creating = nullptr;
     hwnd_ = nullptr;
     if (r < 0) return -1;
@@ -47,22 +50,17 @@ int CALLBACK PropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM) {
     if (msg == PSCB_INITIALIZED && g_creating) {
         PropertySheet* sheet = g_creating;
         sheet->hwnd_ = hwnd;
-        ::SetWindowSubclass(hwnd, &PropertySheet::SubclassProc, 1, reinterpret_cast<DWORD_PTR>(sheet));
+        Subclass(hwnd, &PropertySheet::SheetProc, sheet);
         sheet->OnCreated();
     }
     return 0;
 }
 
-LRESULT CALLBACK PropertySheet::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-    auto* sheet = reinterpret_cast<PropertySheet*>(data);
-    try {
-        LRESULT result = 0;
-        if (sheet->OnSheetMessage(msg, wp, lp, &result)) return result;
-    } catch (...) {
-        return 0;
-    }
-    if (msg == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, &PropertySheet::SubclassProc, 1);
-    return ::DefSubclassProc(hwnd, msg, wp, lp);
+LRESULT PropertySheet::SheetProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, void* data) {
+    auto* sheet = static_cast<PropertySheet*>(data);
+    LRESULT result = 0;
+    if (sheet->OnSheetMessage(msg, wp, lp, &result)) return result;
+    return CallOriginal(hwnd, msg, wp, lp);
 }
 
 }  // namespace win

@@ -40,7 +40,7 @@ protected:
 
 private:
     static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lp);
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data);
+    static LRESULT SheetProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, void* data);
 
     std::wstring caption_;
     HWND parent_;
