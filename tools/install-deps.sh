@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine32:i386 wine64
   xvfb xdotool x11-utils imagemagick fonts-ipafont fonts-wine locales
-  clang llvm
+  clang llvm python3
 )
 
 missing=()
