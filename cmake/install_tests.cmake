@@ -35,6 +35,10 @@ foreach(_install_test install_success_test install_failure_test)
     ENVIRONMENT "KORVENTA_SHOTS=${GUI_SHOTS_DIR};KORVENTA_RUN_TIMEOUT=280;TZ=Asia/Tokyo;KORVENTA_SMALL_DISK=${INSTALL_SMALL_DISK}")
 endforeach()
 set_tests_properties(gui_install_failure_test PROPERTIES FIXTURES_REQUIRED install_small_disk)
+# The whole installation runs with the log reporting changes as Windows' rich edit does.
+target_link_libraries(gui_install_success_test PRIVATE gui_pages_driver)
+target_compile_definitions(gui_install_success_test PRIVATE PAGES_HELPER_DLL="$<TARGET_FILE:gui_pages_in_process>")
+add_dependencies(gui_install_success_test gui_pages_in_process)
 
 # Run by hand (see the program's header): not a ctest test.
 add_executable(install_bench tests/bench/install_bench.cpp)

@@ -15,7 +15,8 @@ set_target_properties(gui_pages_in_process PROPERTIES PREFIX "")
 target_compile_definitions(gui_pages_in_process PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                            _RICHEDIT_VER=0x0200)
 target_link_libraries(gui_pages_in_process PRIVATE user32)
-target_link_options(gui_pages_in_process PRIVATE ${WIN_LINK_OPTIONS})
+# Undecorated names: the tests look the functions up by name, and i686 decorates WINAPI ones.
+target_link_options(gui_pages_in_process PRIVATE ${WIN_LINK_OPTIONS} -Wl,--kill-at)
 
 foreach(_gui_test pages_destination_test pages_agreement_test pages_cancel_test)
   add_executable(gui_${_gui_test} tests/gui/${_gui_test}.cpp)

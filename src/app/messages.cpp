@@ -5,13 +5,47 @@
 
 namespace app {
 
-void ShowWarning(HWND owner, UINT textId) {
-    ::MessageBoxW(owner, win::LoadText(textId).c_str(), win::LoadText(IDS_CAPTION).c_str(), MB_ICONWARNING | MB_OK);
+namespace {
+// The hook of the message box this thread is about to show.
+thread_local HHOOK t_centreHook = nullptr;
+
+LRESULT CALLBACK CentreOnActivate(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE) {
+        // The box is about to appear: centre it on its monitor's work area, as Windows places
+        // message boxes. Some systems centre it on its owner, which may be hidden off screen.
+        HWND box = reinterpret_cast<HWND>(wp);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        RECT rc{};
+        if (::GetWindowRect(box, &rc) &&
+            ::GetMonitorInfoW(::MonitorFromWindow(box, MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+            const RECT& work = monitor.rcWork;
+            int x = work.left + ((work.right - work.left) - (rc.right - rc.left)) / 2;
+            int y = work.top + ((work.bottom - work.top) - (rc.bottom - rc.top)) / 2;
+            ::SetWindowPos(box, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        ::UnhookWindowsHookEx(t_centreHook);
+        t_centreHook = nullptr;
+        return 0;
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+}  // namespace
+
+int ShowMessageBox(HWND owner, UINT textId, UINT captionId, UINT type) {
+    t_centreHook = ::SetWindowsHookExW(WH_CBT, &CentreOnActivate, nullptr, ::GetCurrentThreadId());
+    int answer = ::MessageBoxW(owner, win::LoadText(textId).c_str(), win::LoadText(captionId).c_str(), type);
+    if (t_centreHook) {  // the box never activated
+        ::UnhookWindowsHookEx(t_centreHook);
+        t_centreHook = nullptr;
+    }
+    return answer;
 }
 
+void ShowWarning(HWND owner, UINT textId) { ShowMessageBox(owner, textId, IDS_CAPTION, MB_ICONWARNING | MB_OK); }
+
 bool ConfirmCancel(HWND owner) {
-    int answer = ::MessageBoxW(owner, win::LoadText(IDS_CANCEL_QUESTION).c_str(),
-                               win::LoadText(IDS_CANCEL_CAPTION).c_str(), MB_ICONWARNING | MB_YESNO);
+    int answer = ShowMessageBox(owner, IDS_CANCEL_QUESTION, IDS_CANCEL_CAPTION, MB_ICONWARNING | MB_YESNO);
     // Only an explicit Yes ends the setup: Esc closes a Yes/No box with IDCANCEL on some
     // systems, and that must not throw the installation away.
     return answer == IDYES;

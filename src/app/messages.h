@@ -5,6 +5,8 @@
 
 namespace app {
 
+// A message box centred on the screen, texts from the string table; returns the button pressed.
+int ShowMessageBox(HWND owner, UINT textId, UINT captionId, UINT type);
 // The error box: caption "KORVENTA ｾｯﾄｱｯﾌﾟ", warning icon, OK.
 void ShowWarning(HWND owner, UINT textId);
 // The shared cancel confirmation of the first four pages; true when the wizard may close.

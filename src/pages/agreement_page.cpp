@@ -116,7 +116,7 @@ void CAgreementPage::OnDocumentFocus() {
 
 bool CAgreementPage::OnControlNotify(NMHDR* header, LRESULT* result) {
     if (header->idFrom == IDC_RICHEDIT && header->code == EN_PROTECTED) {
-        *result = 1;  // the document stays as it is
+        *result = m_richEdit.ProtectedAnswer();  // the document stays as it is
         return true;
     }
     return false;

@@ -36,6 +36,18 @@ bool MessageBoxWindow::HasIcon() const {
   return SendMessageTimeoutW(icon, STM_GETICON, 0, 0, SMTO_NORMAL, 5000, &handle) && handle != 0;
 }
 
+testing::AssertionResult MessageBoxWindow::CentredOnScreen() const {
+  RECT box = {}, work = {};
+  if (!GetWindowRect(box_, &box) || !SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+    return testing::AssertionFailure() << "no rectangle";
+  }
+  const long dx = (box.left + box.right) - (work.left + work.right);
+  const long dy = (box.top + box.bottom) - (work.top + work.bottom);
+  if (dx >= -2 && dx <= 2 && dy >= -2 && dy <= 2) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "box at " << box.left << "," << box.top << "-" << box.right << ","
+                                     << box.bottom << " on a work area of " << work.right << "x" << work.bottom;
+}
+
 std::vector<int> MessageBoxWindow::Buttons() const {
   std::vector<int> shown;
   for (int id : kButtonIds) {

@@ -27,6 +27,8 @@ class MessageBoxWindow {
   // Ids of the shown buttons (IDOK, IDCANCEL, IDYES, IDNO, ...), in ascending order.
   std::vector<int> Buttons() const;
   HWND Owner() const { return GetWindow(box_, GW_OWNER); }
+  // Centred on the screen's work area (to a pixel), whatever its owner.
+  testing::AssertionResult CentredOnScreen() const;
   // Presses the button and waits until the box has closed: a closing box is still found as a message box
   // for a moment, which a check for "no message box" that follows at once would take for a new one.
   testing::AssertionResult Answer(int buttonId) const;

@@ -7,6 +7,7 @@
 #include "driver/install_checks.h"
 #include "driver/install_fixture.h"
 #include "driver/keyboard.h"
+#include "driver/pages_remote_call.h"
 #include "driver/unique_handle.h"
 #include "driver/window_text.h"
 #include "gui/wizard_pages.h"
@@ -38,6 +39,15 @@ struct Installed {
 std::wstring DriverStandinExe() {
 #ifdef DRIVER_STANDIN_EXE
   const std::string built = DRIVER_STANDIN_EXE;
+  return gui_driver::WindowsPath(std::wstring(built.begin(), built.end()));
+#else
+  return {};
+#endif
+}
+
+std::wstring ProtectionHelper() {
+#ifdef PAGES_HELPER_DLL
+  const std::string built = PAGES_HELPER_DLL;
   return gui_driver::WindowsPath(std::wstring(built.begin(), built.end()));
 #else
   return {};
@@ -150,6 +160,13 @@ TEST_F(WholeInstallTest, InstallsEverythingForThisSystemAndFinishes) {
 
   auto wizard = OpenAtDestination(entries);
   ASSERT_TRUE(wizard);
+  // From here the log asks the page before every change, as Windows' rich edit does: the page's own
+  // lines must still arrive, and nothing else may change the text.
+  std::string error;
+  const DWORD uiThread = GetWindowThreadProcessId(wizard->Handle(), nullptr);
+  const auto emulated = gui_driver::CallInProcess(setup_->Id(), ProtectionHelper(), "PagesEmulateProtection",
+                                                  reinterpret_cast<void*>(static_cast<DWORD_PTR>(uiThread)), &error);
+  ASSERT_TRUE(emulated && *emulated == 1) << "protection emulation not in place: " << error;
   const FILETIME installStart = gui_driver::Now();
   ASSERT_TRUE(StartInstall(*wizard, destination));
 
@@ -192,6 +209,10 @@ TEST_F(WholeInstallTest, InstallsEverythingForThisSystemAndFinishes) {
   lines.push_back(L"Create shortcut...");
   lines.push_back(L"Install successfully!");
   EXPECT_EQ(Utf8(Log(*wizard)), Utf8(JoinLog(lines)));
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(wizard->PageControl(kLogId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"changed"), SMTO_NORMAL,
+                      5000, &ignored);
+  EXPECT_EQ(Utf8(Log(*wizard)), Utf8(JoinLog(lines))) << "a change from outside the page went through";
   EXPECT_EQ(Utf8(wizard->PageTitle()), Utf8(kTitleComplete));
   EXPECT_EQ(Utf8(gui_driver::WindowText(wizard->PageControl(kSubtitleId))), "");
   const gui_driver::ButtonState finish = wizard->Button(WizardButton::Finish);
@@ -224,6 +245,7 @@ TEST_F(WholeInstallTest, InstallsEverythingForThisSystemAndFinishes) {
   EXPECT_EQ(Utf8(box->Text()), Utf8(kCompletionMessage));
   EXPECT_FALSE(box->HasIcon()) << "the completion message shows an icon";
   EXPECT_EQ(box->Buttons(), std::vector<int>{IDOK});
+  EXPECT_TRUE(box->CentredOnScreen()) << "owned by the hidden main window";
   Screenshot(box->Handle(), "install-3-completion-message");
   ASSERT_TRUE(box->Answer(IDOK));
   ExpectEndsSilently(kExitFinished);

@@ -154,6 +154,13 @@ TEST_F(AgreementTest, DocumentsAreWholeAndNothingChangesThem) {
   ASSERT_TRUE(WaitForPage(*wizard, Page::Welcome));
   ASSERT_TRUE(gui_driver::FocusControl(GetDlgItem(wizard->Handle(), static_cast<int>(WizardButton::Next))));
   EXPECT_TRUE(gui_driver::SavePaintedScreenshot(wizard->Handle(), "pages-1-welcome"));
+  // The documents' rich edits ask the page before every change, as Windows' rich edit does: the page's
+  // own text and indents must still arrive.
+  std::string error;
+  const DWORD uiThread = GetWindowThreadProcessId(wizard->Handle(), nullptr);
+  const auto emulated = gui_driver::CallInProcess(setup_->Id(), helper, "PagesEmulateProtection",
+                                                  reinterpret_cast<void*>(static_cast<DWORD_PTR>(uiThread)), &error);
+  ASSERT_TRUE(emulated && *emulated == 1) << "protection emulation not in place: " << error;
 
   int shot = 2;
   for (const Document& document : kDocuments) {
@@ -179,7 +186,6 @@ TEST_F(AgreementTest, DocumentsAreWholeAndNothingChangesThem) {
     }
 
     // The page's answer to a change of protected text, sent from inside the setup as the control sends it.
-    std::string error;
     const auto answer = gui_driver::CallInProcess(setup_->Id(), helper, "PagesSendEnProtected", control, &error);
     ASSERT_TRUE(answer) << error;
     EXPECT_EQ(*answer, kAnsweredRefused) << "the page must answer 1 (refuse the change)";
