@@ -31,11 +31,19 @@ foreach(_gui_test classes_test shortcut_test)
   add_executable(gui_${_gui_test} tests/gui/${_gui_test}.cpp)
   target_link_libraries(gui_${_gui_test} PRIVATE standin_test_support gtest_main)
   target_link_options(gui_${_gui_test} PRIVATE ${WIN_LINK_OPTIONS})
-  add_test(NAME gui_${_gui_test} COMMAND gui_${_gui_test})
-  # A zone with an offset and no daylight saving, so that local and UTC file times differ the same
-  # way on every date; JST-9 reads the same to the C runtime and to Wine.
-  set_tests_properties(gui_${_gui_test} PROPERTIES
-    LABELS "gui;standin"
-    TIMEOUT 900
-    ENVIRONMENT "KORVENTA_SHOTS=${GUI_SHOTS_DIR};KORVENTA_RUN_TIMEOUT=840;TZ=JST-9")
 endforeach()
+# The version class of a 32-bit program on 64-bit Windows needs a 64-bit prefix of its own.
+add_test(NAME gui_classes_test COMMAND gui_classes_test --gtest_filter=-*wow64*)
+add_test(NAME gui_shortcut_test COMMAND gui_shortcut_test)
+set(_classes_tests gui_classes_test gui_shortcut_test)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  add_test(NAME gui_classes_wow64_test COMMAND gui_classes_test --gtest_filter=*wow64*)
+  set_tests_properties(gui_classes_wow64_test PROPERTIES ENVIRONMENT_MODIFICATION KORVENTA_WINEARCH=set:win64)
+  list(APPEND _classes_tests gui_classes_wow64_test)
+endif()
+# A zone with an offset and no daylight saving, so that local and UTC file times differ the same
+# way on every date; JST-9 reads the same to the C runtime and to Wine.
+set_tests_properties(${_classes_tests} PROPERTIES
+  LABELS "gui;standin"
+  TIMEOUT 900
+  ENVIRONMENT "KORVENTA_SHOTS=${GUI_SHOTS_DIR};KORVENTA_RUN_TIMEOUT=840;TZ=JST-9")

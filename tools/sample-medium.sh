@@ -3,8 +3,9 @@
 # sample program KORVENTA.exe and the driver setup stand-in are the real programs of the Windows build, so
 # that a new user sees a whole installation, shortcuts and driver setup included.
 #
-# usage: sample-medium.sh DIR [WINDOWS_BUILD [NATIVE_BUILD]]
-#   WINDOWS_BUILD  build folder with setup.exe and standins/ (default: build/win32, else build/win64)
+# usage: sample-medium.sh DIR [TESTS_BUILD [NATIVE_BUILD]]
+#   TESTS_BUILD    build folder with standins/ (default: build/win32-tests); setup.exe comes from
+#                  build/win32, the product as it ships (KORVENTA_SETUP_EXE names another)
 #   NATIVE_BUILD   build folder with the native datafile-tool (default: build/native)
 # DIR receives setup.exe and KORVENTA.cab only when the data file has been packed and verified.
 set -euo pipefail
@@ -18,16 +19,10 @@ if [ $# -lt 1 ] || [ $# -gt 3 ]; then
   exit 2
 fi
 medium=$1
-wintree=${2:-}
-if [ -z "$wintree" ]; then
-  for candidate in "$root/build/win32" "$root/build/win64"; do
-    [ -e "$candidate/standins/KORVENTA.exe" ] && { wintree=$candidate; break; }
-  done
-  [ -n "$wintree" ] || fail "no Windows build with the stand-in programs below $root/build; name one"
-fi
+wintree=${2:-$root/build/win32-tests}
 tool=${3:-$root/build/native}/datafile-tool
 
-setup=$wintree/setup.exe
+setup=${KORVENTA_SETUP_EXE:-$root/build/win32/setup.exe}
 program=$wintree/standins/KORVENTA.exe
 driver=$wintree/standins/KorventaDriver32setup.exe
 for f in "$setup" "$program" "$driver"; do

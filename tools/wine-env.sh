@@ -8,18 +8,21 @@
 # fresh environment and passes its exit code on.
 #
 # Settings: KORVENTA_WINE_CACHE (template cache, default /tmp/korventa-wine-<uid>), KORVENTA_KEEP_PREFIX=1
-# (keep the run's prefix for a post-mortem). A DISPLAY given by the caller is used as it is.
+# (keep the run's prefix for a post-mortem), KORVENTA_WINEARCH=win64 (the 32-bit programs on a 64-bit
+# prefix, as on 64-bit Windows). A DISPLAY given by the caller is used as it is.
 
 # Bump when the template's recipe changes, so that old caches are not reused.
-_wine_env_recipe=3
+_wine_env_recipe=4
 
 _wine_env_log() { echo "wine-env: $*" >&2; }
 
-# 32-bit Wine only where the kernel runs 32-bit programs; otherwise the 64-bit loader and prefix.
+# The 32-bit Wine where 32-bit programs run (natively or through tools/i386-run.sh), on a 32-bit
+# prefix unless KORVENTA_WINEARCH asks for a 64-bit one; elsewhere the 64-bit loader and prefix,
+# which run only x86_64 programs (the speed benchmarks).
 _wine_env_pick_wine() {
   if /lib/ld-linux.so.2 --version >/dev/null 2>&1 && command -v wine >/dev/null 2>&1; then
     WINE=$(command -v wine)
-    WINEARCH=win32
+    WINEARCH=${KORVENTA_WINEARCH:-win32}
   elif [ -x /usr/lib/wine/wine64 ]; then
     WINE=/usr/lib/wine/wine64
     WINEARCH=win64
@@ -107,7 +110,8 @@ wine_env_prepare() {
   _wine_env_locale "$cache" || return 1
   local version
   version=$("$WINE" --version 2>/dev/null | tr -c 'A-Za-z0-9.\n-' '_')
-  WINE_ENV_TEMPLATE=$cache/template-$WINEARCH-$version-r$_wine_env_recipe
+  # Keyed by loader too: a 64-bit prefix that the 64-bit loader made alone lacks its 32-bit half.
+  WINE_ENV_TEMPLATE=$cache/template-$WINEARCH-$(basename "$WINE")-$version-r$_wine_env_recipe
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export WINEARCH

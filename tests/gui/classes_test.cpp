@@ -78,8 +78,9 @@ const std::vector<Landing> kClass5Landings = {kProgram,
                                               kLongName,
                                               kEmpty};
 
-// On this 64-bit Wine no process runs under WOW64, so class 4 cannot be reached here.
+// The wow64 case needs a 64-bit prefix (KORVENTA_WINEARCH=win64); the others a 32-bit one.
 const ClassCase kCases[] = {
+    {"wow64_class_4", L"win7", {kProgram, {6, Where::System, L"kv64.dll"}, kLongName, kEmpty}, false, 0, true},
     {"win2k_class_1", L"win2k", {kProgram, {3, Where::System, L"drivers\\kv2k.sys"}, kLongName, kEmpty},
      false, 0, true},
     {"winxp_class_2", L"winxp", {kProgram, {4, Where::System, L"drivers\\kvxp.sys"}, kLongName, kEmpty},
@@ -164,6 +165,17 @@ class ClassesTest : public InstallTest, public testing::WithParamInterface<Class
     // Local and UTC times must differ, or a timestamp taken as UTC would pass unnoticed.
     ASSERT_NE(gui_driver::TimeZoneBias(), 0) << "run with a time zone away from UTC (TZ=JST-9)";
     system_ = SystemFolder();
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    const bool wantWow64 = std::string(GetParam().label).rfind("wow64", 0) == 0;
+    ASSERT_EQ(wow64 != FALSE, wantWow64) << "this case needs a " << (wantWow64 ? "64" : "32") << "-bit prefix";
+    if (wow64) {
+      // The setup writes to the system folder it is given, which Windows redirects to the 32-bit one.
+      wchar_t folder[MAX_PATH] = {};
+      ASSERT_GT(GetSystemWow64DirectoryW(folder, MAX_PATH), 0u);
+      system_ = folder;
+      ASSERT_EQ(Utf8(system_.substr(system_.rfind(L'\\') + 1)), "syswow64") << Utf8(system_);
+    }
     desktop_ = gui_driver::ShellFolderPath(CSIDL_COMMON_DESKTOPDIRECTORY);
     programs_ = gui_driver::ShellFolderPath(CSIDL_COMMON_PROGRAMS);
     ASSERT_FALSE(desktop_.empty() || programs_.empty());
