@@ -9,7 +9,8 @@
 #
 # Settings: KORVENTA_WINE_CACHE (template cache, default /tmp/korventa-wine-<uid>), KORVENTA_KEEP_PREFIX=1
 # (keep the run's prefix for a post-mortem), KORVENTA_WINEARCH=win64 (the 32-bit programs on a 64-bit
-# prefix, as on 64-bit Windows). A DISPLAY given by the caller is used as it is.
+# prefix, as on 64-bit Windows), KORVENTA_WINE64=1 (the 64-bit loader and prefix, for x86_64 programs).
+# A DISPLAY given by the caller is used as it is.
 
 # Bump when the template's recipe changes, so that old caches are not reused.
 _wine_env_recipe=4
@@ -20,7 +21,7 @@ _wine_env_log() { echo "wine-env: $*" >&2; }
 # prefix unless KORVENTA_WINEARCH asks for a 64-bit one; elsewhere the 64-bit loader and prefix,
 # which run only x86_64 programs (the speed benchmarks).
 _wine_env_pick_wine() {
-  if /lib/ld-linux.so.2 --version >/dev/null 2>&1 && command -v wine >/dev/null 2>&1; then
+  if [ "${KORVENTA_WINE64:-0}" != 1 ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1 && command -v wine >/dev/null 2>&1; then
     WINE=$(command -v wine)
     WINEARCH=${KORVENTA_WINEARCH:-win32}
   elif [ -x /usr/lib/wine/wine64 ]; then
