@@ -16,4 +16,5 @@ echo "== native tests"
 ctest --test-dir "$root/build/native" --output-on-failure -j2 || status=1
 echo "== Windows tests of the 32-bit programs under Wine"
 ctest --test-dir "$wintree" --output-on-failure -j2 --timeout 900 || status=1
+bash "$root/tools/test-ratio.sh"
 exit $status
