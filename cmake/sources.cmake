@@ -6,11 +6,10 @@ set(PORTABLE_SOURCES
   src/install/datafile/data_file_checks.cpp
   src/install/datafile/data_file_validation.cpp
   src/install/install_plan.cpp
-  src/pages/dest_path_rules.cpp
-  src/pages/os_class.cpp
-  src/pages/percent_bar_geometry.cpp
+  src/install/os_class.cpp
   src/install/shortcut_names.cpp
-  src/app/text_utf.cpp
+  src/pages/dest_path_rules.cpp
+  src/pages/percent_bar_geometry.cpp
   resources/agreement_texts.cpp
 )
 

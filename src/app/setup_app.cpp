@@ -45,14 +45,14 @@ BOOL CSetupApp::InitInstance() {
     mainFrame_->m_pSetupSheet = &sheet;
     sheet.SetWizardMode();
     INT_PTR result = sheet.DoModal();
-    if (result == 12325) {
+    if (result == win::kFinishButton) {
         app::ShowMessageBox(mainFrame_->Hwnd(), IDS_SETUP_COMPLETE, IDS_CAPTION, MB_OK);
     }
     if (sheet.InstallFailed()) {
         exitCode_ = kExitFailed;
     } else if (sheet.InstallCompleted()) {
         exitCode_ = kExitFinished;  // the files are in place however the wizard was closed
-    } else if (result == 12325) {
+    } else if (result == win::kFinishButton) {
         exitCode_ = kExitFinished;
     } else if (result < 0) {
         exitCode_ = kExitFailed;

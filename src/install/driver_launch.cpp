@@ -5,13 +5,12 @@
 #include "app/framework/handles.h"
 #include "app/framework/wide.h"
 #include "install/install_steps.h"
-#include "pages/copy_file_prop_page.h"
 #include "resources/names.h"
 
 namespace install {
 
-void LaunchDriverSetup(const CCopyFilePropPage& page) {
-    std::wstring program = page.m_strDestFolder + win::ToWide(names::kDriverSetup);
+void LaunchDriverSetup(const InstallTarget& target) {
+    std::wstring program = target.destFolder + win::ToWide(names::kDriverSetup);
     std::wstring parameters = win::ToWide(names::kDriverInf);
     SHELLEXECUTEINFOW request{};
     request.cbSize = sizeof(request);
@@ -19,7 +18,7 @@ void LaunchDriverSetup(const CCopyFilePropPage& page) {
     request.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     request.lpFile = program.c_str();
     request.lpParameters = parameters.c_str();
-    request.lpDirectory = page.m_strDestFolder.c_str();
+    request.lpDirectory = target.destFolder.c_str();
     request.nShow = SW_SHOW;
     // Whatever the outcome, the installation goes on: the driver setup reports for itself.
     ::ShellExecuteExW(&request);

@@ -6,9 +6,9 @@
 #include "install/datafile/data_file_validation.h"
 #include "install/file_times.h"
 #include "install/install_plan.h"
+#include "install/os_class.h"
 #include "install/install_steps.h"
 #include "install/win_data_file.h"
-#include "pages/copy_file_prop_page.h"
 #include "resources/resource.h"
 
 namespace install {
@@ -39,47 +39,45 @@ CopyResult CopyContent(WinFileSource& source, HANDLE out, const datafile::EntryR
 
 }  // namespace
 
-int ExtractFiles(CCopyFilePropPage& page) {
-    WinFileSource source = OpenDataFile();
+int ExtractFiles(IInstallView& view, const InstallTarget& target) {
+    WinFileSource source = OpenDataFile(target.dataFile);
     if (!source.Ok()) {
-        page.Warn(IDS_DATAFILE_MISSING);
+        view.Warn(IDS_DATAFILE_MISSING);
         return 0;
     }
     datafile::EntryTable table;
     datafile::ReadStatus status = datafile::ReadEntryTable(source, &table);
     datafile::ValidationResult plan;
     if (status == datafile::ReadStatus::Ok)
-        plan = datafile::ValidateEntryTable(table, source.Size(), page.m_nOsKind, &DecodeAnsiName);
+        plan = datafile::ValidateEntryTable(table, source.Size(), target.osClass, &DecodeAnsiName);
     // A damaged table is refused before anything is written.
     if (status != datafile::ReadStatus::Ok || !plan.Ok()) {
-        page.Warn(IDS_DATAFILE_DAMAGED);
+        view.Warn(IDS_DATAFILE_DAMAGED);
         return 0;
     }
     if (plan.totalSize == 0) return 0;  // nothing to install: ends without a message
 
-    ExtractProgress progress(plan.totalSize,
-                             [&page](int position) { page.m_ctlProgress.SetPos(position); });
+    ExtractProgress progress(plan.totalSize, [&view](int position) { view.SetProgress(position); });
     std::vector<unsigned char> buffer(kCopyBlock);
     const std::wstring createBegin = win::LoadText(IDS_LOG_CREATE_BEGIN);
     const std::wstring createEnd = win::LoadText(IDS_LOG_CREATE_END);
 
     for (std::size_t i = 0; i < table.entries.size(); ++i) {
         const datafile::EntryRecord& entry = table.entries[i];
-        Placement where = Place(entry.targetType, page.m_nOsKind);
-        if (where != Placement::Skip) {
+        datafile::Placement where = datafile::Place(entry.targetType, target.osClass);
+        if (where != datafile::Placement::Skip) {
             std::u16string name = DecodeAnsiName(entry.name);
-            if (where == Placement::SystemFolder) name = RemovePrefix(name);
+            if (where == datafile::Placement::SystemFolder) name = datafile::RemovePrefix(name);
             std::wstring wideName = win::ToWide(name);
-            const std::wstring& folder = where == Placement::SystemFolder ? page.m_strSystemFolder : page.m_strDestFolder;
+            const std::wstring& folder = where == datafile::Placement::SystemFolder ? target.systemFolder : target.destFolder;
             std::wstring path = folder + L"\\" + wideName;
 
-            page.m_strLog += createBegin + wideName + createEnd;
-            page.RefreshLogSoon();
+            view.AppendLogSoon(createBegin + wideName + createEnd);
 
             win::UniqueFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                               FILE_ATTRIBUTE_NORMAL, nullptr));
             if (!out) {
-                page.Warn(IDS_DATAFILE_MISSING);
+                view.Warn(IDS_DATAFILE_MISSING);
                 return 0;
             }
             progress.BeginEntry(entry.size);
@@ -88,19 +86,19 @@ int ExtractFiles(CCopyFilePropPage& page) {
                 // A partial file is worse than none: remove it before telling the user.
                 out.Reset();
                 ::DeleteFileW(path.c_str());
-                page.Warn(copied == CopyResult::ReadFailed ? IDS_DATAFILE_DAMAGED : IDS_WRITE_FAILED);
+                view.Warn(copied == CopyResult::ReadFailed ? IDS_DATAFILE_DAMAGED : IDS_WRITE_FAILED);
                 return 0;
             }
             progress.EndEntry();
             FILETIME stamp{};
             if (TimestampToFileTime(entry.timestamp, &stamp)) ::SetFileTime(out.Get(), &stamp, nullptr, &stamp);
         }
-        if (i + 1 == table.entries.size() && page.m_nOsKind == 5) {
-            page.FlushLog();  // while the driver setup runs, the log ends at the last file
-            LaunchDriverSetup(page);
+        if (i + 1 == table.entries.size() && target.osClass == kOsNt6Other) {
+            view.FlushLog();  // while the driver setup runs, the log ends at the last file
+            LaunchDriverSetup(target);
         }
     }
-    page.FlushLog();
+    view.FlushLog();
     return 1;
 }
 

@@ -9,26 +9,6 @@ constexpr std::uint64_t kCopyBlock = 260;
 
 }  // namespace
 
-Placement Place(std::uint8_t targetType, int osClass) {
-    if (targetType == 0) return Placement::DestFolder;
-    if (int(targetType) == osClass) return Placement::SystemFolder;
-    if (targetType == 3 && osClass == 5) return Placement::DestFolder;
-    return Placement::Skip;
-}
-
-std::u16string RemovePrefix(const std::u16string& name) {
-    std::size_t start = 0;
-    bool marked = false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == u'%') {
-            start = i + 2;
-            marked = true;
-        }
-    }
-    if (!marked) return name;
-    return start >= name.size() ? std::u16string() : name.substr(start);
-}
-
 int ExtractPosition(std::uint64_t done, std::uint64_t total) {
     if (total == 0) return 100;  // nothing to copy is all copied
     return 50 + static_cast<int>(datafile::ScaledFloor(done, total, 100) * 50 / 100);

@@ -1,21 +1,11 @@
-// Where each entry goes on the running system, and the arithmetic of extraction.
+// The arithmetic of extraction's progress.
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "install/datafile/data_file.h"
 
 namespace install {
-
-enum class Placement { Skip, DestFolder, SystemFolder };
-
-// Target type against Windows version class (the class values of GetOsClass).
-Placement Place(std::uint8_t targetType, int osClass);
-
-// System-folder names: drop everything up to and including the character after the
-// last '%'. Operates on the UTF-16 name.
-std::u16string RemovePrefix(const std::u16string& name);
 
 // Progress of extraction: P(d) = 50 + floor(floor(100*d/total)*50/100).
 int ExtractPosition(std::uint64_t done, std::uint64_t total);

@@ -1,15 +1,15 @@
 // The worker's steps. Each returns 1 on success and 0 on failure, after its own message.
 #pragma once
 
-class CCopyFilePropPage;
+#include "install/install_view.h"
 
 namespace install {
 
-int CheckSignature(CCopyFilePropPage& page);
-int CheckVersion(CCopyFilePropPage& page);
-int CheckCrc(CCopyFilePropPage& page);
-int ExtractFiles(CCopyFilePropPage& page);
-void LaunchDriverSetup(const CCopyFilePropPage& page);
-int CreateShortcuts(const CCopyFilePropPage& page);
+int CheckSignature(IInstallView& view, const InstallTarget& target);
+int CheckVersion(IInstallView& view, const InstallTarget& target);
+int CheckCrc(IInstallView& view, const InstallTarget& target);
+int ExtractFiles(IInstallView& view, const InstallTarget& target);
+void LaunchDriverSetup(const InstallTarget& target);
+int CreateShortcuts(const InstallTarget& target);
 
 }  // namespace install

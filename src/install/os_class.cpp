@@ -1,6 +1,6 @@
-#include "pages/os_class.h"
+#include "install/os_class.h"
 
-namespace pages {
+namespace install {
 
 int GetOsClass(const OsVersion& version, const std::function<bool()>& isWow64) {
     if (!version.queried) return kOsQueryFailed;
@@ -11,4 +11,4 @@ int GetOsClass(const OsVersion& version, const std::function<bool()>& isWow64) {
     return version.minor == 0 ? kOsNt6Minor0 : kOsNt6Other;
 }
 
-}  // namespace pages
+}  // namespace install

@@ -1,18 +1,20 @@
-// The Windows version class: which entries go where, and whether the driver installer runs.
+// The Windows version class: which entries go where, and whether the driver setup runs.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 
-namespace pages {
+#include "install/datafile/data_file.h"
 
-constexpr int kOsQueryFailed = 0;
-constexpr int kOsUnsupported = -1;  // not the NT family, or NT before 5
-constexpr int kOsNt50 = 1;
-constexpr int kOsNt5Other = 2;
-constexpr int kOsNt6Minor0 = 3;
-constexpr int kOsWow64 = 4;
-constexpr int kOsNt6Other = 5;
+namespace install {
+
+using datafile::kOsNt50;
+using datafile::kOsNt5Other;
+using datafile::kOsNt6Minor0;
+using datafile::kOsNt6Other;
+using datafile::kOsQueryFailed;
+using datafile::kOsUnsupported;
+using datafile::kOsWow64;
 
 struct OsVersion {
     bool queried = false;  // the version query succeeded
@@ -27,4 +29,4 @@ constexpr std::uint32_t kPlatformNt = 2;
 // version 5 still counts as class 1 or 2.
 int GetOsClass(const OsVersion& version, const std::function<bool()>& isWow64);
 
-}  // namespace pages
+}  // namespace install

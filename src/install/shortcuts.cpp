@@ -6,7 +6,6 @@
 #include "app/framework/wide.h"
 #include "install/install_steps.h"
 #include "install/shortcut_names.h"
-#include "pages/copy_file_prop_page.h"
 #include "resources/names.h"
 
 namespace install {
@@ -54,7 +53,7 @@ bool PointsAt(IShellLinkW* link, const std::wstring& candidate, const std::wstri
 
 }  // namespace
 
-bool CreateShortcutIn(const CCopyFilePropPage& page, const std::wstring& target, const std::wstring& folder,
+bool CreateShortcutIn(const InstallTarget& installTarget, const std::wstring& target, const std::wstring& folder,
                       IShellLinkW* link) {
     std::wstring candidate;
     for (int n = 1;; ++n) {
@@ -69,7 +68,7 @@ bool CreateShortcutIn(const CCopyFilePropPage& page, const std::wstring& target,
     if (!FitsMaxPath(win::ToU16(candidate))) return false;
 
     link->SetPath(target.c_str());
-    link->SetWorkingDirectory(page.m_strDestFolder.c_str());
+    link->SetWorkingDirectory(installTarget.destFolder.c_str());
     link->SetDescription(win::ToWide(names::kShortcutDescription).c_str());
     link->SetShowCmd(SW_SHOW);
     win::ComPtr<IPersistFile> file;
@@ -80,7 +79,7 @@ bool CreateShortcutIn(const CCopyFilePropPage& page, const std::wstring& target,
     return true;
 }
 
-int CreateShortcuts(const CCopyFilePropPage& page) {
+int CreateShortcuts(const InstallTarget& installTarget) {
     win::ComInit com;
     if (!com.Ok()) return 0;
     win::ComPtr<IShellLinkW> link;
@@ -88,11 +87,11 @@ int CreateShortcuts(const CCopyFilePropPage& page) {
                                   reinterpret_cast<void**>(link.Put()))))
         return 0;
     std::wstring target;
-    if (!FindProgram(page.m_strDestFolder, &target)) return 0;
+    if (!FindProgram(installTarget.destFolder, &target)) return 0;
     for (int csidl : {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_PROGRAMS}) {
         std::wstring folder = ShellFolderPath(csidl);
         // A folder without a path is skipped: the shortcut must not land at a drive's root.
-        if (!folder.empty()) CreateShortcutIn(page, target, folder, link.Get());
+        if (!folder.empty()) CreateShortcutIn(installTarget, target, folder, link.Get());
     }
     return 1;
 }

@@ -1,8 +1,7 @@
 #include "install/win_data_file.h"
 
+#include <algorithm>
 #include <vector>
-
-#include "app/setup_app.h"
 
 namespace install {
 
@@ -27,8 +26,8 @@ bool WinFileSource::ReadAt(std::uint64_t offset, void* buf, std::size_t len, std
     return true;
 }
 
-WinFileSource OpenDataFile() {
-    return WinFileSource(win::UniqueFile(::CreateFileW(theApp.m_pszDataFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+WinFileSource OpenDataFile(const std::wstring& name) {
+    return WinFileSource(win::UniqueFile(::CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/framework/handles.h"
 #include "install/datafile/data_file.h"
 
@@ -21,8 +23,8 @@ private:
     std::uint64_t size_ = 0;
 };
 
-// Opens the data file named by the application; Ok() is false when it cannot be opened.
-WinFileSource OpenDataFile();
+// Opens the data file; Ok() is false when it cannot be opened.
+WinFileSource OpenDataFile(const std::wstring& name);
 
 // Converts a name from the system's ANSI code page, as the names are stored.
 std::u16string DecodeAnsiName(const std::string& name);

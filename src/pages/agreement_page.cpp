@@ -32,8 +32,9 @@ BOOL CAgreementPage::OnInitDialog() {
     LoadAgreementText();
     if (indentClauses_) IndentClauses();
     m_richEdit.SetOptions(kReadOnlyOptions);
-    // Switched on only now, after the text is loaded and formatted.
+    // Switched on only now, after the text is loaded and formatted: the document stays as it is.
     m_richEdit.SetEventMask(ENM_PROTECTED);
+    GuardRichEdit(m_richEdit);
     return TRUE;
 }
 
@@ -112,14 +113,6 @@ void CAgreementPage::OnDocumentFocus() {
         m_richEdit.SetSel(start, start);
         m_richEdit.SetOptions(kFocusedOptions);
     }
-}
-
-bool CAgreementPage::OnControlNotify(NMHDR* header, LRESULT* result) {
-    if (header->idFrom == IDC_RICHEDIT && header->code == EN_PROTECTED) {
-        *result = m_richEdit.ProtectedAnswer();  // the document stays as it is
-        return true;
-    }
-    return false;
 }
 
 HFONT CAgreementPage::FontFor(int controlId) {

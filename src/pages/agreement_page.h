@@ -24,7 +24,6 @@ protected:
     bool OnSetActive() override;
     bool OnQueryCancel() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
-    bool OnControlNotify(NMHDR* header, LRESULT* result) override;
     HFONT FontFor(int controlId) override;
 
 private:

@@ -32,11 +32,14 @@ BOOL CCopyFilePropPage::OnInitDialog() {
     ApplyStaticFonts(statics, 2);
 
     const CDestPropPage& dest = theApp.MainFrame()->m_pSetupSheet->m_destPage;
-    m_nOsKind = dest.m_nOsClass;
-    m_strDestFolder = win::ToWide(pages::TrimLeadingSpace(win::ToU16(dest.m_strDestDir)));
-    m_strSystemFolder = dest.m_strSystemDir;
+    job_.view = this;
+    job_.target.dataFile = theApp.m_pszDataFile;
+    job_.target.osClass = dest.m_nOsClass;
+    job_.target.destFolder = win::ToWide(pages::TrimLeadingSpace(win::ToU16(dest.m_strDestDir)));
+    job_.target.systemFolder = dest.m_strSystemDir;
 
     m_richEdit.SetEventMask(ENM_PROTECTED);
+    GuardRichEdit(m_richEdit);
     ::SetTimer(Hwnd(), kStartTimer, kStartDelayMs, nullptr);
     return TRUE;
 }
@@ -54,7 +57,7 @@ void CCopyFilePropPage::OnTimer(UINT_PTR id) {
     // Killed before the worker starts: a second timer message cannot start a second one.
     ::KillTimer(Hwnd(), id);
     if (id != kStartTimer) return;
-    HANDLE thread = ::CreateThread(nullptr, 0, &InstallThreadProc, nullptr, 0, nullptr);
+    HANDLE thread = ::CreateThread(nullptr, 0, &InstallThreadProc, &job_, 0, nullptr);
     if (!thread) {
         app::ShowWarning(Hwnd(), IDS_WORKER_FAILED);
         theApp.MainFrame()->m_pSetupSheet->EndAfterFailure();
@@ -74,12 +77,13 @@ bool CCopyFilePropPage::OnWizardFinish() {
     return true;
 }
 
-void CCopyFilePropPage::RefreshLog() {
-    ShowLog(m_strLog);
-    pendingLog_ = false;
+void CCopyFilePropPage::AppendLog(const std::wstring& text) {
+    m_strLog += text;
+    RefreshLog();
 }
 
-void CCopyFilePropPage::RefreshLogSoon() {
+void CCopyFilePropPage::AppendLogSoon(const std::wstring& text) {
+    m_strLog += text;
     // Laying out and painting the control costs far more than writing a small file:
     // show the log at most every kLogInterval and let FlushLog catch up.
     // GetTickCount wraps after 49 days; the unsigned difference stays right across the wrap.
@@ -96,46 +100,56 @@ void CCopyFilePropPage::FlushLog() {
     if (pendingLog_) RefreshLog();
 }
 
+void CCopyFilePropPage::SetProgress(int position) { m_ctlProgress.SetPos(position); }
+
 void CCopyFilePropPage::Warn(UINT textId) {
     FlushLog();  // the log shows the line of the step that failed
     app::ShowWarning(Hwnd(), textId);
 }
 
-void CCopyFilePropPage::ShowLog(const std::wstring& text) {
+void CCopyFilePropPage::RefreshLog() {
     // The log only grows: append what the control does not show yet and format just that,
     // instead of replacing and re-laying out the whole text for every file. Every part is
     // protected as it arrives (the control is read-only anyway), so that completion need
     // not reformat the whole log while the user waits.
-    if (shownLength_ > 0 && text.size() >= shownLength_) {
-        std::wstring tail = text.substr(shownLength_);
+    if (shownLength_ > 0 && m_strLog.size() >= shownLength_) {
         GETTEXTLENGTHEX query{GTL_NUMCHARS | GTL_PRECISE, 1200};
         LONG end = static_cast<LONG>(::SendMessageW(m_richEdit.Hwnd(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
         m_richEdit.SetSel(end, end);
-        m_richEdit.ReplaceSelection(tail);
-        m_richEdit.FormatRange(end, -1, kLogTwips, true);
+        m_richEdit.ReplaceSelection(m_strLog.substr(shownLength_));
+        FormatLog(end);
     } else {
-        m_richEdit.SetText(text);
-        m_richEdit.FormatRange(0, -1, kLogTwips, true);
+        m_richEdit.SetText(m_strLog);
+        FormatLog(0);
     }
-    shownLength_ = text.size();
+    shownLength_ = m_strLog.size();
+    pendingLog_ = false;
 }
 
-void CCopyFilePropPage::ShowCompletion(const std::wstring& finalLog) {
+void CCopyFilePropPage::FormatLog(LONG start) {
+    // The log's display format: 9.5 points, protected, selection collapsed at the end.
+    m_richEdit.SetSel(start, -1);
+    CHARFORMATW cf{};
+    cf.cbSize = sizeof(cf);
+    m_richEdit.GetSelectionCharFormat(cf);
+    cf.dwMask = CFM_SIZE | CFM_PROTECTED;
+    cf.yHeight = kLogTwips;
+    cf.dwEffects = CFE_PROTECTED;
+    m_richEdit.SetSelectionCharFormat(cf);
+    m_richEdit.SetSel(-1, -1);
+}
+
+void CCopyFilePropPage::Complete(const std::wstring& lastLine) {
     FlushLog();
-    ShowLog(finalLog);
+    m_strLog += lastLine;
+    RefreshLog();
     ::SetWindowTextW(Item(IDC_TITLE), win::LoadText(IDS_TITLE_COMPLETE).c_str());
     ::SetWindowTextW(Item(IDC_TEXT), L"");
     theApp.MainFrame()->m_pSetupSheet->SetInstallCompleted();
     ::EnableWindow(SheetButton(win::kFinishButton), TRUE);
 }
 
-bool CCopyFilePropPage::OnControlNotify(NMHDR* header, LRESULT* result) {
-    if (header->idFrom == IDC_RICHEDIT && header->code == EN_PROTECTED) {
-        *result = m_richEdit.ProtectedAnswer();
-        return true;
-    }
-    return false;
-}
+void CCopyFilePropPage::Fail() { theApp.MainFrame()->m_pSetupSheet->EndAfterFailure(); }
 
 HFONT CCopyFilePropPage::FontFor(int controlId) {
     if (controlId == IDC_TITLE) return m_fontTitle.Get();

@@ -1,7 +1,5 @@
 #include "pages/dest_path_rules.h"
 
-#include <cstdio>
-
 #include "resources/names.h"
 
 namespace pages {
@@ -75,17 +73,6 @@ std::optional<std::u16string> FreeSpaceRoot(std::u16string_view path) {
     const std::u16string trimmed = TrimLeadingSpace(path);
     if (trimmed.empty() || trimmed.find(u':') != 1) return std::nullopt;
     return trimmed.substr(0, 2) + u'\\';
-}
-
-std::u16string FormatMegabytes(std::uint64_t bytes) {
-    char buffer[64];
-    const int n = std::snprintf(buffer, sizeof buffer, "%0.1f",
-                                static_cast<double>(bytes) / 1048576.0);
-    std::u16string text;
-    for (int i = 0; i < n && i < static_cast<int>(sizeof buffer) - 1; ++i) {
-        text += static_cast<char16_t>(static_cast<unsigned char>(buffer[i]));
-    }
-    return text;
 }
 
 std::u16string DefaultDestDir(std::u16string_view systemDir) {

@@ -1,5 +1,5 @@
-// Rules of the destination folder: what the page accepts, which folders it creates, and
-// how it names sizes. No file system here; the page asks Windows and passes the answers in.
+// Rules of the destination folder: what the page accepts and which folders it creates.
+// No file system here; the page asks Windows and passes the answers in.
 #pragma once
 
 #include <cstddef>
@@ -39,9 +39,6 @@ std::vector<std::u16string> FolderChain(std::u16string_view path);
 // The volume root whose free space the page shows ("C:\"), or none when the trimmed path
 // has no drive.
 std::optional<std::u16string> FreeSpaceRoot(std::u16string_view path);
-
-// Megabytes of 1,048,576 bytes with one decimal ("10.0"); the caller adds the label.
-std::u16string FormatMegabytes(std::uint64_t bytes);
 
 // The default destination on the system folder's drive.
 std::u16string DefaultDestDir(std::u16string_view systemDir);

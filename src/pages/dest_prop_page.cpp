@@ -11,7 +11,7 @@
 #include "app/messages.h"
 #include "app/setup_app.h"
 #include "pages/dest_path_rules.h"
-#include "pages/os_class.h"
+#include "install/os_class.h"
 #include "resources/names.h"
 #include "resources/resource.h"
 
@@ -50,12 +50,12 @@ bool CDestPropPage::IsWow64() {
 int CDestPropPage::GetOsClass() {
     OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof(info);  // 276 bytes
-    pages::OsVersion version;
+    install::OsVersion version;
     version.queried = ::GetVersionExW(&info) != FALSE;
     version.platformId = info.dwPlatformId;
     version.major = info.dwMajorVersion;
     version.minor = info.dwMinorVersion;
-    return pages::GetOsClass(version, [] { return IsWow64(); });
+    return install::GetOsClass(version, [] { return IsWow64(); });
 }
 
 void CDestPropPage::SetDefaultDestDir() {

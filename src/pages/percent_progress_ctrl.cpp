@@ -32,7 +32,7 @@ int CPercentProgressCtrl::SetPos(int position) {
     if (!hwnd_ || !::IsWindow(hwnd_)) return -1;
     int old = position_;
     position_ = position;
-    int width = pages::FilledWidth(position_, pages::BarRange{minimum_, maximum_}, clientWidth_);
+    int width = pages::FilledWidth(position_, clientWidth_);
     if (filledWidth_.Update(width)) {
         // Invalidated, not painted from here: the caller is the install worker, and the
         // user-interface thread paints at once while the worker goes on copying.
@@ -96,8 +96,7 @@ void CPercentProgressCtrl::OnPaint() {
     win::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen, std::max(width, 1), std::max(height, 1)));
     HGDIOBJ oldBitmap = ::SelectObject(dc.Get(), bitmap.Get());
 
-    const pages::BarRange range{minimum_, maximum_};
-    int done = pages::DoneWidth(position_, range, client.left, client.right);
+    int done = pages::FilledWidth(position_, width);
     RECT doneRect{client.left, client.top, client.left + done, client.bottom};
     RECT restRect{client.left + done, client.top, client.right, client.bottom};
     HBRUSH barBrush = ::CreateSolidBrush(barColour_);
@@ -108,7 +107,7 @@ void CPercentProgressCtrl::OnPaint() {
     ::DeleteObject(backBrush);
 
     if (showText_) {
-        std::wstring text = text_.empty() ? win::ToWide(pages::PercentText(position_, range)) : text_;
+        std::wstring text = text_.empty() ? win::ToWide(pages::PercentText(position_)) : text_;
         HFONT font = reinterpret_cast<HFONT>(::SendMessageW(::GetParent(hwnd_), WM_GETFONT, 0, 0));
         HGDIOBJ oldFont = font ? ::SelectObject(dc.Get(), font) : nullptr;
         ::SetBkMode(dc.Get(), TRANSPARENT);

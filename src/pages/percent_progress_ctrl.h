@@ -20,7 +20,6 @@ public:
     bool SubclassDlgItem(HWND dialog, int id);
     // Returns the previous position, or -1 when the control has no window.
     int SetPos(int position);
-    int GetPos() const { return position_; }
     HWND Hwnd() const { return hwnd_; }
 
 private:
@@ -30,8 +29,6 @@ private:
 
     HWND hwnd_ = nullptr;
     int position_ = 0;
-    int maximum_ = 100;
-    int minimum_ = 0;
     std::wstring text_;
     bool showText_ = true;
     pages::FilledWidthMemo filledWidth_;  // width at the last repaint; a repaint per pixel at most

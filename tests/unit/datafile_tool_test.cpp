@@ -23,6 +23,7 @@
 #include "manifest.h"
 #include "packer.h"
 #include "timestamp.h"
+#include "utf.h"
 
 namespace {
 
@@ -92,6 +93,22 @@ std::time_t Local(int y, int mo, int d, int h, int mi, int s) {
     tm.tm_year = y - 1900, tm.tm_mon = mo - 1, tm.tm_mday = d;
     tm.tm_hour = h, tm.tm_min = mi, tm.tm_sec = s, tm.tm_isdst = -1;
     return std::mktime(&tm);
+}
+
+// Every encoding length both ways; malformed UTF-8 refused; unpaired surrogates shown as U+FFFD.
+TEST(Utf, ConvertsStrictlyAndShowsBrokenUtf16) {
+    const std::pair<std::u16string, std::string> same[] = {
+        {u"", ""}, {u"\u007F\u0080\u07FF\u0800\uFFFF", "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF"},
+        {u"\U00010000\U0010FFFF", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"}, {u"ソ", "\xE3\x82\xBD"}};
+    for (const auto& [utf16, utf8] : same) {
+        EXPECT_EQ(dftool::Utf16ToUtf8(utf16), utf8);
+        EXPECT_EQ(dftool::Utf8ToUtf16(utf8), utf16);
+    }
+    const char* refused[] = {"ab\x80", "\xC0\x80", "\xE0\x80\xAF", "\xF0\x8F\xBF\xBF", "x\xED\xA0\x80",
+                             "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "\xFF", "a\xE3\x81", "\xE3\x81" "b"};
+    for (const char* bytes : refused) EXPECT_FALSE(dftool::Utf8ToUtf16(bytes).has_value()) << bytes;
+    EXPECT_EQ(dftool::Utf16ToUtf8(std::u16string{u'a', char16_t(0xD800)}), "a\xEF\xBF\xBD");
+    EXPECT_EQ(dftool::Utf16ToUtf8(std::u16string{char16_t(0xDC00), char16_t(0xD83D), char16_t(0xDE00)}), "\xEF\xBF\xBD\xF0\x9F\x98\x80");
 }
 
 TEST(DataFilePacker, LayoutHasZeroFilledUnreadBytesAndContiguousContents) {

@@ -88,17 +88,6 @@ TEST(DestPathRules, FreeSpaceRootFollowsTrimmedPath) {
     for (const auto& row : rows) EXPECT_EQ(pages::FreeSpaceRoot(row.path), row.root);
 }
 
-TEST(DestPathRules, MegabytesWithOneDecimal) {
-    const struct {
-        std::uint64_t bytes;
-        std::u16string text;
-    } rows[] = {
-        {10485760, u"10.0"}, {1572864, u"1.5"}, {0, u"0.0"},         {1048575, u"1.0"},
-        {104857, u"0.1"},    {52428, u"0.0"},   {5368709120ull, u"5120.0"},  // beyond 32 bits
-    };
-    for (const auto& row : rows) EXPECT_EQ(pages::FormatMegabytes(row.bytes), row.text);
-}
-
 TEST(DestPathRules, DefaultDestinationOnSystemDrive) {
     EXPECT_EQ(pages::DefaultDestDir(u"C:\\WINDOWS\\system32"), u"C:\\Program Files\\KORVENTA\\mv-t30582");
     EXPECT_EQ(pages::DefaultDestDir(u"D:\\Windows\\SysWOW64"), u"D:\\Program Files\\KORVENTA\\mv-t30582");

@@ -8,45 +8,6 @@
 namespace install {
 namespace {
 
-TEST(Place, FollowsTheTargetTypeTable) {
-    struct Case {
-        int type;
-        int osClass;
-        Placement expected;
-    };
-    const Case cases[] = {
-        {0, -1, Placement::DestFolder}, {0, 0, Placement::DestFolder},   {0, 5, Placement::DestFolder},
-        {1, 1, Placement::SystemFolder}, {2, 2, Placement::SystemFolder}, {3, 3, Placement::SystemFolder},
-        {4, 4, Placement::SystemFolder}, {5, 5, Placement::SystemFolder}, {3, 5, Placement::DestFolder},
-        {3, 4, Placement::Skip},         {5, 3, Placement::Skip},         {1, 2, Placement::Skip},
-        {1, 0, Placement::Skip},         {2, -1, Placement::Skip},        {255, -1, Placement::Skip},
-        {255, 5, Placement::Skip},       {6, 5, Placement::Skip},         {4, 5, Placement::Skip},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Place(static_cast<std::uint8_t>(c.type), c.osClass), c.expected)
-            << "type " << c.type << " class " << c.osClass;
-}
-
-TEST(RemovePrefix, KeepsTheTailAfterTheLastPercent) {
-    struct Case {
-        std::u16string name;
-        std::u16string expected;
-    };
-    const Case cases[] = {
-        {u"%SystemRoot%\\drivers\\x.sys", u"drivers\\x.sys"},
-        {u"plain.dll", u"plain.dll"},
-        {u"", u""},
-        {u"%", u""},
-        {u"x.sys%", u""},
-        {u"x.sys%\\", u""},
-        {u"%ab", u"b"},
-        {u"%%abc", u"bc"},
-        {u"a%b%cd%\\e", u"e"},
-        {u"％\\full-width.dll", u"％\\full-width.dll"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(RemovePrefix(c.name), c.expected);
-}
-
 TEST(ExtractPosition, RunsFromFiftyToHundred) {
     struct Case {
         std::uint64_t done, total;

@@ -1,4 +1,4 @@
-#include "pages/os_class.h"
+#include "install/os_class.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@ namespace {
 
 struct OsRow {
     const char* what;
-    pages::OsVersion version;
+    install::OsVersion version;
     bool wow64;
     int expected;
     bool wow64Asked;
@@ -33,7 +33,7 @@ const OsRow kRows[] = {
 TEST(OsClass, MapsEveryVersionRow) {
     for (const OsRow& row : kRows) {
         int asked = 0;
-        const int osClass = pages::GetOsClass(row.version, [&] {
+        const int osClass = install::GetOsClass(row.version, [&] {
             ++asked;
             return row.wow64;
         });
@@ -43,8 +43,8 @@ TEST(OsClass, MapsEveryVersionRow) {
 }
 
 TEST(OsClass, MissingWow64QueryMeansNotWow64) {
-    EXPECT_EQ(pages::GetOsClass({true, 2, 6, 0}, nullptr), 3);
-    EXPECT_EQ(pages::GetOsClass({true, 2, 6, 2}, nullptr), 5);
+    EXPECT_EQ(install::GetOsClass({true, 2, 6, 0}, nullptr), 3);
+    EXPECT_EQ(install::GetOsClass({true, 2, 6, 2}, nullptr), 5);
 }
 
 }  // namespace

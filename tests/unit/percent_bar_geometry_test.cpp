@@ -6,88 +6,41 @@
 
 namespace {
 
-using pages::BarRange;
-
-TEST(PercentBar, FilledWidthTruncates) {
+// Exact integer shares: a double evaluation of 0.29 * 100 gives 28.
+TEST(PercentBar, WidthAndTextAreExactShares) {
     const struct {
-        int position;
-        int width;
-        int filled;
-    } rows[] = {
-        {0, 200, 0},   {50, 200, 100}, {100, 200, 200}, {50, 201, 100},
-        {100, 201, 201}, {50, 1, 0},   {1, 99, 0},      {99, 99, 98},
-        {33, 300, 99}, {67, 3, 2},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(pages::FilledWidth(row.position, BarRange{}, row.width), row.filled)
-            << row.position << " of width " << row.width;
-    }
-}
-
-TEST(PercentBar, RangeOffsetAndEmptyRange) {
-    EXPECT_EQ(pages::FilledWidth(15, BarRange{10, 20}, 100), 50);
-    EXPECT_EQ(pages::DoneWidth(15, BarRange{10, 20}, 0, 100), 50);
-    EXPECT_EQ(pages::PercentText(15, BarRange{10, 20}), u"50%");
-    EXPECT_EQ(pages::FilledWidth(7, BarRange{5, 5}, 100), 0);
-    EXPECT_EQ(pages::PercentText(7, BarRange{5, 5}), u"0%");
-}
-
-TEST(PercentBar, DoneWidthUsesTheClientSpan) {
-    const struct {
-        int position;
-        int left;
-        int right;
-        int done;
-    } rows[] = {
-        {0, 10, 211, 0}, {50, 10, 211, 100}, {100, 10, 211, 201}, {29, 0, 100, 29},
-        {41, 0, 300, 123},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(pages::DoneWidth(row.position, BarRange{}, row.left, row.right), row.done)
-            << row.position;
-    }
-}
-
-TEST(PercentBar, TextIsTheWholePercentage) {
-    const struct {
-        int position;
+        int position, width, filled;
         std::u16string text;
     } rows[] = {
-        {0, u"0%"}, {50, u"50%"}, {100, u"100%"},
-        // Positions where a double evaluation of 0.xx * 100 falls just below the integer.
-        {29, u"29%"}, {57, u"57%"}, {58, u"58%"},
+        {0, 200, 0, u"0%"},      {50, 201, 100, u"50%"}, {100, 201, 201, u"100%"}, {1, 99, 0, u"1%"},
+        {99, 99, 98, u"99%"},    {29, 100, 29, u"29%"},  {57, 100, 57, u"57%"},    {58, 100, 58, u"58%"},
+        {41, 300, 123, u"41%"},
     };
-    for (const auto& row : rows) EXPECT_EQ(pages::PercentText(row.position, BarRange{}), row.text);
+    for (const auto& row : rows) {
+        EXPECT_EQ(pages::FilledWidth(row.position, row.width), row.filled) << row.position << " of " << row.width;
+        EXPECT_EQ(pages::PercentText(row.position), row.text);
+    }
 }
 
-TEST(PercentBar, RepaintsOnlyWhenWidthChanges) {
-    pages::FilledWidthMemo memo;
-    EXPECT_TRUE(memo.Update(0));  // nothing was computed yet
-    EXPECT_FALSE(memo.Update(0));
-    EXPECT_TRUE(memo.Update(1));
-    EXPECT_FALSE(memo.Update(1));
-    memo.Forget();  // the control was resized
-    EXPECT_TRUE(memo.Update(1));
-    EXPECT_EQ(memo.Width(), 1);
-}
-
+// A pass over 0..100 fills monotonically to the full width and repaints once per pixel
+// step, again after a resize.
 TEST(PercentBar, PassRepaintsOncePerPixelStep) {
     const struct {
-        int width;
-        int repaints;
+        int width, repaints;
     } rows[] = {{37, 38}, {99, 100}, {137, 101}, {250, 101}};
     for (const auto& row : rows) {
         pages::FilledWidthMemo memo;
-        int repaints = 0;
-        int previous = 0;
+        int repaints = 0, previous = 0;
         for (int position = 0; position <= 100; ++position) {
-            const int filled = pages::FilledWidth(position, BarRange{}, row.width);
-            EXPECT_GE(filled, previous) << "the fill never shrinks";
+            const int filled = pages::FilledWidth(position, row.width);
+            EXPECT_GE(filled, previous);
             previous = filled;
             if (memo.Update(filled)) ++repaints;
         }
         EXPECT_EQ(previous, row.width);
         EXPECT_EQ(repaints, row.repaints) << row.width;
+        memo.Forget();
+        EXPECT_TRUE(memo.Update(previous)) << "a resize repaints whatever the width";
     }
 }
 

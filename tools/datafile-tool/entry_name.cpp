@@ -4,7 +4,7 @@
 
 #include "codepage.h"
 #include "install/datafile/data_file.h"
-#include "install/install_plan.h"
+#include "install/datafile/data_file_validation.h"
 #include "utf.h"
 
 namespace dftool {
@@ -72,7 +72,7 @@ EncodedName EncodeEntryName(const std::string& utf8, std::uint8_t targetType) {
     std::string shape = CheckNameShape(*utf16);
     if (shape.empty() && targetType != 0) {
         // Entries of other types may land in the system folder under the shortened name.
-        shape = CheckNameShape(install::RemovePrefix(*utf16));
+        shape = CheckNameShape(datafile::RemovePrefix(*utf16));
         if (!shape.empty()) shape = "after removal of its \"%\" prefix, " + shape;
     }
     if (!shape.empty()) {

@@ -4,7 +4,6 @@
 #include "entry_name.h"
 #include "install/datafile/data_file_checks.h"
 #include "install/datafile/data_file_validation.h"
-#include "install/install_plan.h"
 #include "timestamp.h"
 
 namespace dftool {
@@ -63,16 +62,16 @@ ClassCheck CheckClass(const datafile::EntryTable& table, std::uint64_t fileSize,
 
     for (std::size_t i = 0; i < table.entries.size(); ++i) {
         const datafile::EntryRecord& e = table.entries[i];
-        const install::Placement place = install::Place(e.targetType, osClass);
-        if (place == install::Placement::Skip) continue;
+        const datafile::Placement place = datafile::Place(e.targetType, osClass);
+        if (place == datafile::Placement::Skip) continue;
         check.totalSize += e.size;
-        (place == install::Placement::DestFolder ? check.toDest : check.toSystem) += 1;
+        (place == datafile::Placement::DestFolder ? check.toDest : check.toSystem) += 1;
 
         const auto name = DecodeCp932(e.name);
         if (!name) {
             check.problems.push_back(EntryText(i, e) + "the name is not valid code page 932");
         } else {
-            const std::u16string used = place == install::Placement::SystemFolder ? install::RemovePrefix(*name) : *name;
+            const std::u16string used = place == datafile::Placement::SystemFolder ? datafile::RemovePrefix(*name) : *name;
             const bool reported = !validation.Ok() && validation.entryIndex == i;
             if (const std::string shape = CheckNameShape(used); !shape.empty() && !reported) {
                 check.problems.push_back(EntryText(i, e) + shape);

@@ -5,7 +5,7 @@
 #include "commands.h"
 #include "file_io.h"
 #include "examination.h"
-#include "install/install_plan.h"
+#include "install/datafile/data_file_validation.h"
 #include "timestamp.h"
 #include "utf.h"
 
@@ -57,15 +57,15 @@ int Extract(const fs::path& dataFile, int osClass, const fs::path& dir, std::ost
     const fs::path systemDir = dir / "system";
     std::size_t written = 0;
     for (const datafile::EntryRecord& e : checks.table.entries) {
-        const install::Placement place = install::Place(e.targetType, osClass);
-        if (place == install::Placement::Skip) continue;
+        const datafile::Placement place = datafile::Place(e.targetType, osClass);
+        if (place == datafile::Placement::Skip) continue;
         if (std::uint64_t(e.offset) + e.size > bytes.size()) {
             err << "extract: the content of \"" << Utf16ToUtf8(*DecodeCp932(e.name)) << "\" runs past the end of the file\n";
             return kExitRefused;
         }
         const std::u16string stored = *DecodeCp932(e.name);
-        const bool system = place == install::Placement::SystemFolder;
-        const std::u16string name = system ? install::RemovePrefix(stored) : stored;
+        const bool system = place == datafile::Placement::SystemFolder;
+        const std::u16string name = system ? datafile::RemovePrefix(stored) : stored;
         const fs::path path = UnderFolder(system ? systemDir : destDir, name);
 
         std::error_code ec;

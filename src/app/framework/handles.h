@@ -69,11 +69,6 @@ struct MemoryDcTraits {
     static Type Invalid() { return nullptr; }
     static void Close(Type h) { ::DeleteDC(h); }
 };
-struct LibraryTraits {
-    using Type = HMODULE;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type h) { ::FreeLibrary(h); }
-};
 struct ItemIdListTraits {  // the shell hands these to the caller to free
     using Type = LPITEMIDLIST;
     static Type Invalid() { return nullptr; }
@@ -86,7 +81,6 @@ using UniqueFind = Unique<FindTraits>;
 using UniqueFont = Unique<FontTraits>;
 using UniqueBitmap = Unique<BitmapTraits>;
 using UniqueMemoryDc = Unique<MemoryDcTraits>;
-using UniqueLibrary = Unique<LibraryTraits>;
 using UniqueItemIdList = Unique<ItemIdListTraits>;
 
 // COM for the calling thread; uninitialised once on destruction when the start succeeded.

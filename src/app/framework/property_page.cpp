@@ -16,7 +16,6 @@ PROPSHEETPAGEW PropertyPage::PageInfo() {
 }
 
 bool PropertyPage::OnCommand(WORD, WORD, HWND) { return false; }
-bool PropertyPage::OnControlNotify(NMHDR*, LRESULT*) { return false; }
 bool PropertyPage::OnMessage(UINT, WPARAM, LPARAM, INT_PTR*) { return false; }
 
 void PropertyPage::ApplyStaticFonts(const int* ids, int count) {
@@ -80,8 +79,8 @@ INT_PTR PropertyPage::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
             default: return FALSE;
             }
         }
-        LRESULT result = 0;
-        if (OnControlNotify(header, &result)) return Answer(result);
+        if (header->code == EN_PROTECTED && guardedEdit_ && header->hwndFrom == guardedEdit_->Hwnd())
+            return Answer(guardedEdit_->ProtectedAnswer());
         return FALSE;
     }
     default: {

@@ -9,6 +9,8 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include "app/framework/rich_edit.h"
+
 namespace win {
 
 class PropertyPage {
@@ -33,8 +35,6 @@ protected:
     virtual bool OnWizardFinish() { return true; }
     virtual bool OnQueryCancel() { return true; }
     virtual bool OnCommand(WORD id, WORD code, HWND control);
-    // Notifications from the page's own controls; return true and set *result to answer.
-    virtual bool OnControlNotify(NMHDR* header, LRESULT* result);
     // Font for a static that asks for its colours; nullptr keeps the template font.
     virtual HFONT FontFor(int controlId) { (void)controlId; return nullptr; }
     virtual void OnTimer(UINT_PTR id) { (void)id; }
@@ -44,6 +44,8 @@ protected:
     // Gives every static that FontFor names its font, so the look does not depend on
     // whether the control keeps the font selected during WM_CTLCOLORSTATIC.
     void ApplyStaticFonts(const int* ids, int count);
+    // The page answers EN_PROTECTED from this rich edit with its ProtectedAnswer.
+    void GuardRichEdit(const RichEdit& edit) { guardedEdit_ = &edit; }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -52,6 +54,7 @@ private:
 
     UINT templateId_;
     HWND hwnd_ = nullptr;
+    const RichEdit* guardedEdit_ = nullptr;
 };
 
 }  // namespace win

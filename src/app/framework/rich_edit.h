@@ -51,10 +51,6 @@ public:
     LONG FirstVisibleLine() const { return static_cast<LONG>(::SendMessageW(hwnd_, EM_GETFIRSTVISIBLELINE, 0, 0)); }
     LONG LineIndex(LONG line) const { return static_cast<LONG>(::SendMessageW(hwnd_, EM_LINEINDEX, line, 0)); }
 
-    // Sets the size of the characters from start to end (-1: the end of the text), and
-    // optionally protects them, then collapses the selection: the log's display format.
-    void FormatRange(LONG start, LONG end, LONG twips, bool protect) const;
-
 private:
     // Marks the wrapper's own change for ProtectedAnswer while it runs.
     class OwnChange {

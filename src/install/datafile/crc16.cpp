@@ -1,5 +1,7 @@
 #include "install/datafile/crc16.h"
 
+#include <array>
+
 #if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
 #define DATAFILE_CRC_CLMUL 1
 #include <cpuid.h>
@@ -135,8 +137,6 @@ bool ProcessorHasClmul() {
 #endif
 
 }  // namespace
-
-const std::array<std::uint16_t, 256>& CrcTable() { return kSlices[0]; }
 
 bool CrcMethodAvailable(CrcMethod method) {
     if (method != CrcMethod::Clmul) return true;

@@ -3,7 +3,6 @@
 // register at the residue 0xF0B8 after all of its bytes.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -15,9 +14,6 @@ constexpr std::uint16_t kCrcResidue = 0xF0B8;
 // Byte-wise: the reference. Slicing8: portable, eight bytes per step.
 // Clmul: carry-less multiplication folding, x86 only, where the processor has it.
 enum class CrcMethod { Bytewise, Slicing8, Clmul };
-
-// The 256-entry table of the byte-wise method.
-const std::array<std::uint16_t, 256>& CrcTable();
 
 bool CrcMethodAvailable(CrcMethod method);
 // The fastest method that this processor runs.

@@ -19,6 +19,17 @@ constexpr std::uint64_t kSignatureOffset = 0;
 constexpr std::uint64_t kVersionOffset = 16;
 constexpr std::uint64_t kCountOffset = 24;
 
+// The Windows version classes (install/os_class.h tells them apart). A target type of 1..5
+// names the class whose system folder receives the entry; 0 installs everywhere.
+constexpr int kOsQueryFailed = 0;
+constexpr int kOsUnsupported = -1;  // not the NT family, or NT before 5
+constexpr int kOsNt50 = 1;
+constexpr int kOsNt5Other = 2;
+constexpr int kOsNt6Minor0 = 3;
+constexpr int kOsWow64 = 4;
+constexpr int kOsNt6Other = 5;  // also the class that runs the driver setup
+constexpr std::uint8_t kTargetDestFolder = 0;
+
 // Random access to the bytes of an opened data file. The Windows side reads the real
 // file (opened without sharing); tests and tools read memory or a POSIX file.
 class ByteSource {

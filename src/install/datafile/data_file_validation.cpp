@@ -1,7 +1,5 @@
 #include "install/datafile/data_file_validation.h"
 
-#include "install/install_plan.h"
-
 namespace datafile {
 namespace {
 
@@ -39,6 +37,27 @@ ValidationIssue JudgeName(const std::u16string& name) {
 
 }  // namespace
 
+Placement Place(std::uint8_t targetType, int osClass) {
+    if (targetType == kTargetDestFolder) return Placement::DestFolder;
+    if (int(targetType) == osClass) return Placement::SystemFolder;
+    // The class-3 files also serve class 5, from the destination folder.
+    if (targetType == kOsNt6Minor0 && osClass == kOsNt6Other) return Placement::DestFolder;
+    return Placement::Skip;
+}
+
+std::u16string RemovePrefix(const std::u16string& name) {
+    std::size_t start = 0;
+    bool marked = false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (name[i] == u'%') {
+            start = i + 2;
+            marked = true;
+        }
+    }
+    if (!marked) return name;
+    return start >= name.size() ? std::u16string() : name.substr(start);
+}
+
 ValidationResult ValidateEntryTable(const EntryTable& table, std::uint64_t fileSize, int osClass,
                                     const AnsiDecoder& decode) {
     ValidationResult result;
@@ -50,15 +69,15 @@ ValidationResult ValidateEntryTable(const EntryTable& table, std::uint64_t fileS
     std::uint64_t total = 0;
     for (std::size_t i = 0; i < table.entries.size(); ++i) {
         const EntryRecord& entry = table.entries[i];
-        const install::Placement place = install::Place(entry.targetType, osClass);
-        if (place == install::Placement::Skip) continue;
+        const Placement place = Place(entry.targetType, osClass);
+        if (place == Placement::Skip) continue;
         result.entryIndex = i;
         if (std::uint64_t(entry.offset) + entry.size > fileSize) {
             result.issue = ValidationIssue::ContentOutsideFile;
             return result;
         }
         std::u16string name = decode(entry.name);
-        if (place == install::Placement::SystemFolder) name = install::RemovePrefix(name);
+        if (place == Placement::SystemFolder) name = RemovePrefix(name);
         result.issue = JudgeName(name);
         if (!result.Ok()) return result;
         total += entry.size;

@@ -10,6 +10,15 @@
 
 namespace datafile {
 
+enum class Placement { Skip, DestFolder, SystemFolder };
+
+// Where an entry of targetType goes on a system of osClass.
+Placement Place(std::uint8_t targetType, int osClass);
+
+// System-folder names: drop everything up to and including the character after the
+// last '%'. Operates on the UTF-16 name.
+std::u16string RemovePrefix(const std::u16string& name);
+
 // Turns a raw ANSI name into UTF-16 (code page 932 on the target system): names are
 // judged after conversion, because a double-byte character's trail byte can be 0x5C.
 using AnsiDecoder = std::function<std::u16string(const std::string&)>;
@@ -32,7 +41,7 @@ struct ValidationResult {
     bool Ok() const { return issue == ValidationIssue::None; }
 };
 
-// Judges only the entries that install::Place installs on osClass; the others are
+// Judges only the entries that Place installs on osClass; the others are
 // ignored, as extraction ignores them. Stops at the first problem, in table order.
 // decode must be set. totalSize is filled only when the table is sound.
 ValidationResult ValidateEntryTable(const EntryTable& table, std::uint64_t fileSize, int osClass,
