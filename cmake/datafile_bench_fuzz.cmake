@@ -8,7 +8,7 @@ set(DATAFILE_CORE_SOURCES
   ${CMAKE_SOURCE_DIR}/src/install/datafile/data_file.cpp
   ${CMAKE_SOURCE_DIR}/src/install/datafile/data_file_checks.cpp
   ${CMAKE_SOURCE_DIR}/src/install/datafile/data_file_validation.cpp
-  ${CMAKE_SOURCE_DIR}/src/install/install_plan.cpp
+  ${CMAKE_SOURCE_DIR}/src/install/datafile/entry_rules.cpp
 )
 
 # Timings mean something only optimised, whatever the build type: the benchmark

@@ -4,11 +4,9 @@
 #include "install/install_steps.h"
 #include "resources/resource.h"
 
-DWORD WINAPI InstallThreadProc(LPVOID parameter) {
-    const install::InstallJob& job = *static_cast<const install::InstallJob*>(parameter);
-    install::IInstallView& view = *job.view;
-    const install::InstallTarget& target = job.target;
+namespace {
 
+DWORD Install(install::IInstallView& view, const install::InstallTarget& target) {
     view.AppendLog(win::LoadText(IDS_LOG_CHECK));
     if (!install::CheckSignature(view, target) || !install::CheckVersion(view, target) ||
         !install::CheckCrc(view, target) || !install::ExtractFiles(view, target)) {
@@ -25,4 +23,19 @@ DWORD WINAPI InstallThreadProc(LPVOID parameter) {
         view.Complete(win::LoadText(IDS_LOG_SHORTCUT_FAILED));
     }
     return 0;
+}
+
+}  // namespace
+
+DWORD WINAPI InstallThreadProc(LPVOID parameter) {
+    const install::InstallJob& job = *static_cast<const install::InstallJob*>(parameter);
+    try {
+        return Install(*job.view, job.target);
+    } catch (...) {
+        // Out of memory, typically for an entry table far beyond any real one: the user is told
+        // and the setup ends with an error, instead of the runtime ending the process.
+        job.view->Warn(IDS_WORKER_FAILED);
+        job.view->Fail();
+        return 1;
+    }
 }

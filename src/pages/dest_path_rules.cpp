@@ -1,5 +1,6 @@
 #include "pages/dest_path_rules.h"
 
+#include "install/datafile/entry_rules.h"
 #include "resources/names.h"
 
 namespace pages {
@@ -24,6 +25,16 @@ std::u16string TrimLeadingSpace(std::u16string_view path) {
 
 bool HasDriveRootForm(std::u16string_view path) {
     return !path.empty() && path.find(u':') == 1 && path.find(u'\\') == 2;
+}
+
+bool HasValidFolderNames(std::u16string_view path) {
+    std::u16string folders;
+    for (std::size_t i = 3; i < path.size(); ++i) {
+        if (path[i] == u'\\' && (folders.empty() || folders.back() == u'\\')) continue;
+        folders += path[i];
+    }
+    if (!folders.empty() && folders.back() == u'\\') folders.pop_back();
+    return folders.empty() || datafile::JudgeInstalledName(folders) == datafile::NameIssue::None;
 }
 
 bool FitsDestLength(std::u16string_view path) {

@@ -131,7 +131,8 @@ LRESULT CDestPropPage::OnWizardNext() {
     ReadEdit();
     TrimDestDir();
     std::u16string path = win::ToU16(m_strDestDir);
-    bool accepted = pages::HasDriveRootForm(path) && pages::FitsDestLength(path) && CreateDestFolders(m_strDestDir);
+    bool accepted = pages::HasDriveRootForm(path) && pages::FitsDestLength(path) && pages::HasValidFolderNames(path) &&
+                    CreateDestFolders(m_strDestDir);
     if (!accepted) {
         app::ShowWarning(Hwnd(), IDS_PATH_INVALID);
         FocusEdit();
@@ -148,16 +149,16 @@ bool CDestPropPage::IsDriveValid(const std::wstring& path) {
 
 bool CDestPropPage::CreateDestFolders(const std::wstring& original) {
     std::wstring path = win::ToWide(pages::TrimLeadingSpace(win::ToU16(original)));
-    WIN32_FIND_DATAW found{};
-    win::UniqueFind find(::FindFirstFileW(path.c_str(), &found));
-    if (find) {
-        // An existing folder is used as it is; an existing file cannot become one.
-        return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    }
     if (!IsDriveValid(path)) return false;
     for (const std::u16string& folder : pages::FolderChain(win::ToU16(path))) {
         std::wstring name = win::ToWide(folder);
-        if (!::CreateDirectoryW(name.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return false;
+        const DWORD attributes = ::GetFileAttributesW(name.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            // Existing folders stay as the user has them; an existing file cannot become one.
+            if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
+            continue;
+        }
+        if (!::CreateDirectoryW(name.c_str(), nullptr)) return false;
         ::SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     return true;

@@ -10,12 +10,7 @@ namespace {
 
 std::vector<std::u16string> Paragraphs(const std::u16string& text) {
     std::vector<std::u16string> paragraphs(1);
-    for (char16_t c : text) {
-        if (c == u'\r')
-            paragraphs.emplace_back();
-        else
-            paragraphs.back() += c;
-    }
+    for (char16_t c : text) c == u'\r' ? paragraphs.emplace_back() : paragraphs.back() += c;
     return paragraphs;
 }
 
@@ -24,8 +19,7 @@ std::vector<std::u16string> Paragraphs(const std::u16string& text) {
 TEST(AgreementTexts, SizesCrsAndTitles) {
     const std::u16string license = resources::LicenseText();
     EXPECT_EQ(resources::LicenseTextFirstPiece().size(), 451u);
-    EXPECT_EQ(license, std::u16string(resources::LicenseTextFirstPiece()) +
-                           std::u16string(resources::LicenseTextSecondPiece()));
+    EXPECT_EQ(license, std::u16string(resources::LicenseTextFirstPiece()).append(resources::LicenseTextSecondPiece()));
     const struct {
         std::u16string text;
         std::size_t size, crs;
@@ -37,9 +31,8 @@ TEST(AgreementTexts, SizesCrsAndTitles) {
         EXPECT_EQ(d.text.find_first_of(std::u16string(u"\n\t\0", 3)), std::u16string::npos);
         EXPECT_TRUE(std::none_of(d.text.begin(), d.text.end(), [](char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }));
         EXPECT_NE(d.text.back(), u'\r');
-        const auto p = Paragraphs(d.text);
-        EXPECT_EQ(p[0], d.title);
-        EXPECT_TRUE(p[1].empty());
+        EXPECT_EQ(Paragraphs(d.text)[0], d.title);
+        EXPECT_TRUE(Paragraphs(d.text)[1].empty());
     }
 }
 
@@ -47,16 +40,13 @@ TEST(AgreementTexts, SizesCrsAndTitles) {
 // must be the long prose paragraphs; any other one must be a title, heading (第), clause
 // (full-width digit and ．), empty, or fit one line, where the indent shows nothing.
 TEST(AgreementTexts, OnlyProseEndsInCrThreeAndTwelve) {
-    constexpr std::size_t kOneLine = 30;
     const auto p = Paragraphs(resources::LicenseText());
     for (int cr = 1; cr <= 28; ++cr) {
         const std::u16string& ended = p[cr - 1];
         const bool structural = ended.empty() || cr == 1 || ended[0] == u'第' ||
                                 (ended.size() >= 2 && ended[1] == u'．' && ended[0] >= u'０' && ended[0] <= u'９');
-        if (cr == 3 || cr == 12)
-            EXPECT_TRUE(!structural && ended.size() > kOneLine) << "CR " << cr;
-        else
-            EXPECT_TRUE(structural || ended.size() <= kOneLine) << "CR " << cr;
+        const bool oneLine = ended.size() <= 30;
+        EXPECT_EQ(cr == 3 || cr == 12, !structural && !oneLine) << "CR " << cr;
     }
 }
 

@@ -82,55 +82,46 @@ TEST(RemovePrefix, KeepsTheTailAfterTheLastPercent) {
     for (const Case& c : cases) EXPECT_EQ(RemovePrefix(c.name), c.expected);
 }
 
+// Each name rule itself is in the entry rules' table; this one shows which name is judged.
 TEST(ValidateEntryTable, JudgesEachInstalledEntry) {
     struct Case {
         const char* what;
         EntryRecord entry;
         int osClass;
         ValidationIssue expected;
+        NameIssue name;
     };
+    const ValidationIssue ok = ValidationIssue::None, bad = ValidationIssue::BadName;
     const Case cases[] = {
-        {"plain name", Record("KORVENTA.exe", 200, 100, 0), 1, ValidationIssue::None},
-        {"subfolder", Record("doc\\readme.txt", 200, 100, 0), 1, ValidationIssue::None},
-        {"content ends at the end", Record("a", 4000, 96, 0), 1, ValidationIssue::None},
-        {"content one byte over", Record("a", 4000, 97, 0), 1, ValidationIssue::ContentOutsideFile},
-        {"offset past the end, size 0", Record("a", 4097, 0, 0), 1, ValidationIssue::ContentOutsideFile},
-        {"offset + size wraps in 32 bits", Record("a", 0xFFFFFF00, 0x200, 0), 1, ValidationIssue::ContentOutsideFile},
-        {"empty name", Record("", 200, 1, 0), 1, ValidationIssue::EmptyName},
-        {"backslash root", Record("\\x.dll", 200, 1, 0), 1, ValidationIssue::AbsoluteName},
-        {"slash root", Record("/x.dll", 200, 1, 0), 1, ValidationIssue::AbsoluteName},
-        {"drive", Record("C:x.dll", 200, 1, 0), 1, ValidationIssue::DrivePrefix},
-        {"drive lower case", Record("z:\\x.dll", 200, 1, 0), 1, ValidationIssue::DrivePrefix},
-        {"unc", Record("\\\\server\\share\\x", 200, 1, 0), 1, ValidationIssue::UncPrefix},
-        {"unc with slashes", Record("//server/share/x", 200, 1, 0), 1, ValidationIssue::UncPrefix},
-        {"parent first", Record("..\\x.dll", 200, 1, 0), 1, ValidationIssue::ParentComponent},
-        {"parent inside", Record("a/../../x.dll", 200, 1, 0), 1, ValidationIssue::ParentComponent},
-        {"parent last", Record("a\\..", 200, 1, 0), 1, ValidationIssue::ParentComponent},
-        {"parent with trailing blank", Record("a\\.. \\x", 200, 1, 0), 1, ValidationIssue::ParentComponent},
-        {"three dots", Record("...\\x", 200, 1, 0), 1, ValidationIssue::ParentComponent},
-        {"dot component", Record(".\\x.dll", 200, 1, 0), 1, ValidationIssue::None},
-        {"dots inside a name", Record("a..b\\..x", 200, 1, 0), 1, ValidationIssue::None},
-        {"colon later", Record("ab:c", 200, 1, 0), 1, ValidationIssue::None},
-        // A double-byte character whose trail byte is 0x5C followed by "..": one component.
-        {"cp932 trail byte 0x5C", Record("\x95\x5C..", 200, 1, 0), 1, ValidationIssue::None},
-        {"cp932 trail byte at start", Record("\x95\x5C" "a", 200, 1, 0), 1, ValidationIssue::None},
+        {"plain name", Record("KORVENTA.exe", 200, 100, 0), 1, ok, NameIssue::None},
+        {"content ends at the end", Record("a", 4000, 96, 0), 1, ok, NameIssue::None},
+        {"content one byte over", Record("a", 4000, 97, 0), 1, ValidationIssue::ContentOutsideFile, NameIssue::None},
+        {"offset past the end, size 0", Record("a", 4097, 0, 0), 1, ValidationIssue::ContentOutsideFile, NameIssue::None},
+        {"offset + size wraps in 32 bits", Record("a", 0xFFFFFF00, 0x200, 0), 1, ValidationIssue::ContentOutsideFile,
+         NameIssue::None},
+        {"parent", Record("a/../../x.dll", 200, 1, 0), 1, bad, NameIssue::DotsOnly},
+        {"device", Record("nul.txt", 200, 1, 0), 1, bad, NameIssue::ReservedDevice},
+        // Judged after decoding: a double-byte character's trail byte 0x5C is no separator.
+        {"cp932 trail byte 0x5C", Record("\x95\x5C.txt", 200, 1, 0), 1, ok, NameIssue::None},
+        {"cp932 trail byte at start", Record("\x95\x5C" "a", 200, 1, 0), 1, ok, NameIssue::None},
         // System-folder entries are judged after prefix removal.
-        {"system prefix removed", Record("%SystemRoot%\\drivers\\k.sys", 200, 1, 3), 3, ValidationIssue::None},
-        {"system prefix leaves parent", Record("%S%\\..\\k.sys", 200, 1, 3), 3, ValidationIssue::ParentComponent},
-        {"system prefix leaves drive", Record("%S%\\C:k.sys", 200, 1, 3), 3, ValidationIssue::DrivePrefix},
-        {"system prefix leaves nothing", Record("k.sys%", 200, 1, 1), 1, ValidationIssue::EmptyName},
-        {"system prefix leaves root", Record("%S\\k.sys", 200, 1, 2), 2, ValidationIssue::AbsoluteName},
-        // The same entries going to the destination folder keep their names.
-        {"type 3 on class 5 keeps prefix", Record("%S%\\C:k.sys", 200, 1, 3), 5, ValidationIssue::None},
-        {"type 3 on class 5, percent last", Record("k.sys%", 200, 1, 3), 5, ValidationIssue::None},
-        // Entries skipped on this system are not judged at all.
-        {"skipped bad name", Record("..\\evil", 200, 1, 2), 5, ValidationIssue::None},
-        {"skipped bad range", Record("a", 0xFFFFFFFF, 0xFFFFFFFF, 4), 3, ValidationIssue::None},
-        {"type 255 is not class -1", Record("\\evil", 200, 1, 255), -1, ValidationIssue::None},
+        {"system prefix removed", Record("%SystemRoot%\\drivers\\k.sys", 200, 1, 3), 3, ok, NameIssue::None},
+        {"system prefix leaves parent", Record("%S%\\..\\k.sys", 200, 1, 3), 3, bad, NameIssue::DotsOnly},
+        {"system prefix leaves drive", Record("%S%\\C:k.sys", 200, 1, 3), 3, bad, NameIssue::Drive},
+        {"system prefix leaves nothing", Record("k.sys%", 200, 1, 1), 1, bad, NameIssue::Empty},
+        {"system prefix leaves root", Record("%S\\k.sys", 200, 1, 2), 2, bad, NameIssue::Absolute},
+        // Type 3 on class 5 goes to the destination under its stored name: '%' and all.
+        {"type 3 on class 5 keeps prefix", Record("%S%\\k.sys", 200, 1, 3), 5, ok, NameIssue::None},
+        {"type 3 on class 5, colon kept", Record("%S%\\C:k.sys", 200, 1, 3), 5, bad, NameIssue::ForbiddenCharacter},
+        // Entries skipped on this class are not judged.
+        {"skipped bad name", Record("..\\evil", 200, 1, 2), 5, ok, NameIssue::None},
+        {"skipped bad range", Record("a", 0xFFFFFFFF, 0xFFFFFFFF, 4), 3, ok, NameIssue::None},
+        {"type 255 is not class -1", Record("\\evil", 200, 1, 255), -1, ok, NameIssue::None},
     };
     for (const Case& c : cases) {
         const ValidationResult r = ValidateEntryTable(Table({c.entry}), kFile, c.osClass, DecodeLikeCp932);
         EXPECT_EQ(r.issue, c.expected) << c.what << ": " << DescribeValidation(r);
+        EXPECT_EQ(r.name, c.name) << c.what;
     }
 }
 
@@ -138,10 +129,37 @@ TEST(ValidateEntryTable, NamesTheFirstRefusedEntry) {
     const EntryTable t = Table({Record("ok", 200, 1, 0), Record("..\\x", 200, 1, 4), Record("/y", 200, 1, 0),
                                 Record("..\\z", 200, 1, 0)});
     const ValidationResult r = ValidateEntryTable(t, kFile, 1, DecodeLikeCp932);
-    EXPECT_EQ(r.issue, ValidationIssue::AbsoluteName);
+    EXPECT_EQ(r.issue, ValidationIssue::BadName);
     EXPECT_EQ(r.entryIndex, 2u);
     EXPECT_EQ(DescribeValidation(r), "entry 2: the name is an absolute path");
     EXPECT_EQ(r.totalSize, 0u);
+}
+
+// Windows compares names without case: a second entry on the same file would replace the first.
+TEST(ValidateEntryTable, RefusesTwoEntriesOnOneFile) {
+    const struct {
+        const char* first;
+        std::uint8_t firstType;
+        const char* second;
+        std::uint8_t secondType;
+        int osClass;
+        bool refused;
+    } cases[] = {
+        {"data.bin", 0, "DATA.BIN", 0, 1, true},
+        {"sub\\a.txt", 0, "SUB/A.TXT", 0, 1, true},
+        {"%S%\\k.sys", 5, "%T%\\K.SYS", 5, 5, true},
+        {"k.sys", 0, "%S%\\k.sys", 5, 5, false},        // destination and system folder
+        {"Korventa.inf", 0, "Korventa.inf", 3, 5, true},  // type 3 joins the destination on class 5
+        {"data.bin", 0, "data.bin", 4, 5, false},         // the second is skipped on this class
+        {"data1.bin", 0, "data.bin", 0, 1, false},
+    };
+    for (const auto& c : cases) {
+        const ValidationResult r = ValidateEntryTable(
+            Table({Record("x", 200, 1, 0), Record(c.first, 200, 1, c.firstType), Record(c.second, 200, 1, c.secondType)}),
+            kFile, c.osClass, DecodeLikeCp932);
+        EXPECT_EQ(r.issue, c.refused ? ValidationIssue::SameFile : ValidationIssue::None) << c.first << " / " << c.second;
+        if (c.refused) EXPECT_EQ(DescribeValidation(r), "entry 2: it lands on the same file as entry 1");
+    }
 }
 
 TEST(ValidateEntryTable, RefusesATableOutsideTheFile) {

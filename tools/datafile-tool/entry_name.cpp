@@ -4,6 +4,7 @@
 
 #include "codepage.h"
 #include "install/datafile/data_file.h"
+#include "install/datafile/entry_rules.h"
 #include "install/datafile/data_file_validation.h"
 #include "utf.h"
 
@@ -39,29 +40,6 @@ std::string FirstUnrepresentable(const std::u16string& name) {
 
 }  // namespace
 
-std::string CheckNameShape(const std::u16string& name) {
-    if (name.empty()) return "the name is empty";
-    for (char16_t c : name) {
-        // C1 controls too: the Windows code page 932 table maps 0x80 to U+0080, iconv does not.
-        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) return "the name holds a control character (" + CodePoint(c) + ")";
-        if (std::u16string(u"<>:\"/|?*").find(c) != std::u16string::npos) {
-            return "the character \"" + Utf16ToUtf8(std::u16string(1, c)) +
-                   "\" is not allowed in Windows file names";
-        }
-    }
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = name.find(u'\\', start);
-        const std::u16string part = name.substr(start, end == std::u16string::npos ? end : end - start);
-        if (part.empty() || part == u"." || part == u"..") {
-            return "the name must be a relative path without empty, \".\" or \"..\" parts";
-        }
-        if (end == std::u16string::npos) break;
-        start = end + 1;
-    }
-    return {};
-}
-
 EncodedName EncodeEntryName(const std::string& utf8, std::uint8_t targetType) {
     EncodedName result;
     const auto utf16 = Utf8ToUtf16(utf8);
@@ -69,14 +47,28 @@ EncodedName EncodeEntryName(const std::string& utf8, std::uint8_t targetType) {
         result.error = "the name is not valid UTF-8";
         return result;
     }
-    std::string shape = CheckNameShape(*utf16);
-    if (shape.empty() && targetType != 0) {
-        // Entries of other types may land in the system folder under the shortened name.
-        shape = CheckNameShape(datafile::RemovePrefix(*utf16));
-        if (!shape.empty()) shape = "after removal of its \"%\" prefix, " + shape;
+    for (char16_t c : *utf16) {
+        // C1 controls: the Windows code page 932 table maps 0x80 to U+0080, iconv does not.
+        if (c >= 0x7F && c <= 0x9F) {
+            result.error = "the name holds a control character (" + CodePoint(c) + ")";
+            return result;
+        }
     }
-    if (!shape.empty()) {
-        result.error = shape;
+    // The name as the setup would use it: whole in the destination folder (type 0, and type 3
+    // on one class), shortened in the system folder (every type but 0).
+    datafile::NameIssue issue = datafile::NameIssue::None;
+    if (targetType == datafile::kTargetDestFolder || targetType == datafile::kOsNt6Minor0) {
+        issue = datafile::JudgeInstalledName(*utf16);
+    }
+    if (issue == datafile::NameIssue::None && targetType != datafile::kTargetDestFolder) {
+        issue = datafile::JudgeInstalledName(datafile::RemovePrefix(*utf16));
+        if (issue != datafile::NameIssue::None) {
+            result.error = "after removal of its \"%\" prefix, " + datafile::DescribeNameIssue(issue);
+            return result;
+        }
+    }
+    if (issue != datafile::NameIssue::None) {
+        result.error = datafile::DescribeNameIssue(issue);
         return result;
     }
     // The round trip refuses characters that would come back as different ones.

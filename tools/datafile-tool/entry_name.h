@@ -14,10 +14,6 @@ struct EncodedName {
 // A manifest name (UTF-8) as it will be stored for an entry of the given target type.
 EncodedName EncodeEntryName(const std::string& utf8, std::uint8_t targetType);
 
-// Empty when the name is a usable relative path under a folder: no empty, "." or ".."
-// parts, no control characters, none of the characters Windows forbids in names.
-std::string CheckNameShape(const std::u16string& name);
-
 // A stored name for display: UTF-8, or the bytes as \xNN escapes when they are not
 // valid code page 932.
 std::string DisplayName(const std::string& cp932);

@@ -1,5 +1,7 @@
 #include "examination.h"
 
+#include "install/datafile/entry_rules.h"
+
 #include "codepage.h"
 #include "entry_name.h"
 #include "install/datafile/data_file_checks.h"
@@ -73,12 +75,16 @@ ClassCheck CheckClass(const datafile::EntryTable& table, std::uint64_t fileSize,
         } else {
             const std::u16string used = place == datafile::Placement::SystemFolder ? datafile::RemovePrefix(*name) : *name;
             const bool reported = !validation.Ok() && validation.entryIndex == i;
-            if (const std::string shape = CheckNameShape(used); !shape.empty() && !reported) {
-                check.problems.push_back(EntryText(i, e) + shape);
+            const datafile::NameIssue issue = datafile::JudgeInstalledName(used);
+            if (issue != datafile::NameIssue::None && !reported) {
+                check.problems.push_back(EntryText(i, e) + datafile::DescribeNameIssue(issue));
             }
         }
+        // The setup installs the file all the same and leaves the times the system gives it.
         if (!LocalTimeOf(e.timestamp)) {
-            check.problems.push_back(EntryText(i, e) + "the timestamp is not a valid local date and time from 1970 to 2037");
+            check.warnings.push_back(EntryText(i, e) +
+                                     "the timestamp is not a valid date and time from 1970 to 2037: the file keeps "
+                                     "the time of installation");
         }
     }
     if (check.totalSize == 0) {

@@ -25,6 +25,7 @@ FileChecks CheckFile(const std::vector<std::uint8_t>& bytes);
 struct ClassCheck {
     int osClass = 0;
     std::vector<std::string> problems;  // empty when the setup on this class would install cleanly
+    std::vector<std::string> warnings;  // what the setup would install differently from the data file
     std::uint64_t totalSize = 0;
     std::size_t toDest = 0;
     std::size_t toSystem = 0;

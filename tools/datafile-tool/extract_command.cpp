@@ -46,6 +46,7 @@ int Extract(const fs::path& dataFile, int osClass, const fs::path& dir, std::ost
     if (checks.tableRead) {
         const ClassCheck cc = CheckClass(checks.table, bytes.size(), osClass);
         for (const std::string& p : cc.problems) err << "extract: class " << osClass << ": " << p << "\n";
+        for (const std::string& w : cc.warnings) err << "extract: class " << osClass << ": warning: " << w << "\n";
         refused = refused || !cc.problems.empty();
     }
     if (refused) {
@@ -75,8 +76,9 @@ int Extract(const fs::path& dataFile, int osClass, const fs::path& dir, std::ost
                 << "\n";
             return kExitIo;
         }
+        const auto stamp = LocalTimeOf(e.timestamp);  // without one, the file keeps the time of writing
         if (!WriteWholeFile(path, bytes.data() + e.offset, e.size, &error) ||
-            !SetModificationTime(path, *LocalTimeOf(e.timestamp), &error)) {
+            (stamp && !SetModificationTime(path, *stamp, &error))) {
             err << "extract: " << error << "\n";
             return kExitIo;
         }

@@ -13,9 +13,8 @@ namespace dftool {
 // Empty when text is a timestamp that the setup can apply; otherwise why not.
 std::string CheckTimestamp(const std::string& text);
 
-// The stored field read as the setup reads it (six numbers of at most 4, 2, 2, 2, 2, 2
-// characters) and taken as local time, daylight saving time decided by the C library.
-// nullopt when it holds no valid date and time from 1970 to 2037.
+// The stored field as the setup reads it, taken as local time, daylight saving time decided by
+// the C library; nullopt when the setup would leave the file's times as the system sets them.
 std::optional<std::time_t> LocalTimeOf(const std::array<char, datafile::kTimestampSize>& stored);
 
 }  // namespace dftool

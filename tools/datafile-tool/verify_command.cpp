@@ -36,6 +36,7 @@ int Verify(const std::filesystem::path& dataFile, std::optional<int> osClass, st
                 << " to the destination folder, " << cc.toSystem << " to the system folder, " << cc.totalSize
                 << " bytes\n";
             for (const std::string& p : cc.problems) out << "  " << p << "\n";
+            for (const std::string& w : cc.warnings) out << "  warning: " << w << "\n";
             ok = ok && cc.problems.empty();
         }
     }

@@ -1,42 +1,9 @@
 #include "install/datafile/data_file_validation.h"
 
+#include <map>
+#include <utility>
+
 namespace datafile {
-namespace {
-
-bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
-
-bool IsAsciiLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
-
-// Windows trims trailing dots and blanks from a path's last component, so ".. " can
-// end up as "..": any component of only dots and blanks with two dots or more is refused.
-bool ClimbsUp(const std::u16string& name, std::size_t begin, std::size_t end) {
-    std::size_t dots = 0;
-    for (std::size_t i = begin; i < end; ++i) {
-        if (name[i] == u'.')
-            ++dots;
-        else if (name[i] != u' ')
-            return false;
-    }
-    return dots >= 2;
-}
-
-ValidationIssue JudgeName(const std::u16string& name) {
-    if (name.empty()) return ValidationIssue::EmptyName;
-    if (name.size() >= 2 && IsSeparator(name[0]) && IsSeparator(name[1])) return ValidationIssue::UncPrefix;
-    if (IsSeparator(name[0])) return ValidationIssue::AbsoluteName;
-    if (name.size() >= 2 && IsAsciiLetter(name[0]) && name[1] == u':') return ValidationIssue::DrivePrefix;
-    std::size_t begin = 0;
-    for (std::size_t i = 0; i <= name.size(); ++i) {
-        if (i == name.size() || IsSeparator(name[i])) {
-            if (ClimbsUp(name, begin, i)) return ValidationIssue::ParentComponent;
-            begin = i + 1;
-        }
-    }
-    return ValidationIssue::None;
-}
-
-}  // namespace
-
 Placement Place(std::uint8_t targetType, int osClass) {
     if (targetType == kTargetDestFolder) return Placement::DestFolder;
     if (int(targetType) == osClass) return Placement::SystemFolder;
@@ -66,6 +33,9 @@ ValidationResult ValidateEntryTable(const EntryTable& table, std::uint64_t fileS
         result.issue = ValidationIssue::TableOutsideFile;
         return result;
     }
+    // Where each installed entry lands, as Windows compares names: a second entry on the same
+    // file would silently replace the first.
+    std::map<std::pair<Placement, std::u16string>, std::size_t> landed;
     std::uint64_t total = 0;
     for (std::size_t i = 0; i < table.entries.size(); ++i) {
         const EntryRecord& entry = table.entries[i];
@@ -78,8 +48,17 @@ ValidationResult ValidateEntryTable(const EntryTable& table, std::uint64_t fileS
         }
         std::u16string name = decode(entry.name);
         if (place == Placement::SystemFolder) name = RemovePrefix(name);
-        result.issue = JudgeName(name);
-        if (!result.Ok()) return result;
+        result.name = JudgeInstalledName(name);
+        if (result.name != NameIssue::None) {
+            result.issue = ValidationIssue::BadName;
+            return result;
+        }
+        const auto landing = landed.emplace(std::make_pair(place, CaseFolded(name)), i);
+        if (!landing.second) {
+            result.issue = ValidationIssue::SameFile;
+            result.sameAs = landing.first->second;
+            return result;
+        }
         total += entry.size;
     }
     result.entryIndex = 0;
@@ -96,16 +75,10 @@ std::string DescribeValidation(const ValidationResult& result) {
         return "the entry table runs past the end of the file";
     case ValidationIssue::ContentOutsideFile:
         return entry + "the content runs past the end of the file";
-    case ValidationIssue::EmptyName:
-        return entry + "the name is empty";
-    case ValidationIssue::AbsoluteName:
-        return entry + "the name is an absolute path";
-    case ValidationIssue::DrivePrefix:
-        return entry + "the name starts with a drive";
-    case ValidationIssue::UncPrefix:
-        return entry + "the name is a network path";
-    case ValidationIssue::ParentComponent:
-        return entry + "the name has a \"..\" component";
+    case ValidationIssue::BadName:
+        return entry + DescribeNameIssue(result.name);
+    case ValidationIssue::SameFile:
+        return entry + "it lands on the same file as entry " + std::to_string(result.sameAs);
     }
     return entry + "unknown problem";
 }

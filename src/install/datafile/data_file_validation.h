@@ -7,6 +7,7 @@
 #include <string>
 
 #include "install/datafile/data_file.h"
+#include "install/datafile/entry_rules.h"
 
 namespace datafile {
 
@@ -27,16 +28,15 @@ enum class ValidationIssue {
     None,
     TableOutsideFile,    // the entry table does not lie inside the file
     ContentOutsideFile,  // an installed entry's content range runs past the end of the file
-    EmptyName,           // nothing is left of the name (after prefix removal)
-    AbsoluteName,        // starts with \ or /
-    DrivePrefix,         // X: at the start
-    UncPrefix,           // starts with two separators
-    ParentComponent,     // a ".." component
+    BadName,             // an installed entry's name that Windows would refuse or read otherwise
+    SameFile,            // two installed entries land on one file (names compared without case)
 };
 
 struct ValidationResult {
     ValidationIssue issue = ValidationIssue::None;
     std::size_t entryIndex = 0;     // the refused entry, for the entry issues
+    NameIssue name = NameIssue::None;  // what is wrong with its name, for BadName
+    std::size_t sameAs = 0;         // the earlier entry it collides with, for SameFile
     std::uint64_t totalSize = 0;    // sum of the sizes of the installed entries
     bool Ok() const { return issue == ValidationIssue::None; }
 };
@@ -47,7 +47,7 @@ struct ValidationResult {
 ValidationResult ValidateEntryTable(const EntryTable& table, std::uint64_t fileSize, int osClass,
                                     const AnsiDecoder& decode);
 
-// English text for tools and logs, e.g. "entry 2: the name has a \"..\" component".
+// English text for tools and logs, e.g. "entry 2: the name is an absolute path".
 std::string DescribeValidation(const ValidationResult& result);
 
 }  // namespace datafile
