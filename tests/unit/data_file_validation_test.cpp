@@ -27,29 +27,19 @@ std::u16string DecodeLikeCp932(const std::string& bytes) {
 
 EntryRecord Record(const std::string& name, std::uint32_t offset, std::uint32_t size, std::uint8_t type) {
     EntryRecord r;
-    r.name = name;
-    r.offset = offset;
-    r.size = size;
-    r.targetType = type;
+    r.name = name, r.offset = offset, r.size = size, r.targetType = type;
     return r;
 }
 
-EntryTable Table(std::vector<EntryRecord> entries) {
-    EntryTable t;
-    t.count = static_cast<std::uint32_t>(entries.size());
-    t.entries = std::move(entries);
-    return t;
-}
+EntryTable Table(std::vector<EntryRecord> entries) { return {static_cast<std::uint32_t>(entries.size()), std::move(entries)}; }
 
 constexpr std::uint64_t kFile = 4096;
 
 TEST(Place, FollowsTheTargetTypeTable) {
-    struct Case {
-        int type;
-        int osClass;
+    const struct {
+        int type, osClass;
         Placement expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0, -1, Placement::DestFolder}, {0, 0, Placement::DestFolder},   {0, 5, Placement::DestFolder},
         {1, 1, Placement::SystemFolder}, {2, 2, Placement::SystemFolder}, {3, 3, Placement::SystemFolder},
         {4, 4, Placement::SystemFolder}, {5, 5, Placement::SystemFolder}, {3, 5, Placement::DestFolder},
@@ -57,17 +47,13 @@ TEST(Place, FollowsTheTargetTypeTable) {
         {1, 0, Placement::Skip},         {2, -1, Placement::Skip},        {255, -1, Placement::Skip},
         {255, 5, Placement::Skip},       {6, 5, Placement::Skip},         {4, 5, Placement::Skip},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
         EXPECT_EQ(Place(static_cast<std::uint8_t>(c.type), c.osClass), c.expected)
             << "type " << c.type << " class " << c.osClass;
 }
 
 TEST(RemovePrefix, KeepsTheTailAfterTheLastPercent) {
-    struct Case {
-        std::u16string name;
-        std::u16string expected;
-    };
-    const Case cases[] = {
+    const std::pair<std::u16string, std::u16string> cases[] = {
         {u"%SystemRoot%\\drivers\\x.sys", u"drivers\\x.sys"},
         {u"plain.dll", u"plain.dll"},
         {u"", u""},
@@ -79,20 +65,19 @@ TEST(RemovePrefix, KeepsTheTailAfterTheLastPercent) {
         {u"a%b%cd%\\e", u"e"},
         {u"％\\full-width.dll", u"％\\full-width.dll"},
     };
-    for (const Case& c : cases) EXPECT_EQ(RemovePrefix(c.name), c.expected);
+    for (const auto& c : cases) EXPECT_EQ(RemovePrefix(c.first), c.second);
 }
 
 // Each name rule itself is in the entry rules' table; this one shows which name is judged.
 TEST(ValidateEntryTable, JudgesEachInstalledEntry) {
-    struct Case {
+    const ValidationIssue ok = ValidationIssue::None, bad = ValidationIssue::BadName;
+    const struct {
         const char* what;
         EntryRecord entry;
         int osClass;
         ValidationIssue expected;
         NameIssue name;
-    };
-    const ValidationIssue ok = ValidationIssue::None, bad = ValidationIssue::BadName;
-    const Case cases[] = {
+    } cases[] = {
         {"plain name", Record("KORVENTA.exe", 200, 100, 0), 1, ok, NameIssue::None},
         {"content ends at the end", Record("a", 4000, 96, 0), 1, ok, NameIssue::None},
         {"content one byte over", Record("a", 4000, 97, 0), 1, ValidationIssue::ContentOutsideFile, NameIssue::None},
@@ -118,7 +103,7 @@ TEST(ValidateEntryTable, JudgesEachInstalledEntry) {
         {"skipped bad range", Record("a", 0xFFFFFFFF, 0xFFFFFFFF, 4), 3, ok, NameIssue::None},
         {"type 255 is not class -1", Record("\\evil", 200, 1, 255), -1, ok, NameIssue::None},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const ValidationResult r = ValidateEntryTable(Table({c.entry}), kFile, c.osClass, DecodeLikeCp932);
         EXPECT_EQ(r.issue, c.expected) << c.what << ": " << DescribeValidation(r);
         EXPECT_EQ(r.name, c.name) << c.what;
@@ -181,21 +166,17 @@ TEST(ValidateEntryTable, TotalsTheInstalledSizesIn64Bits) {
         Record("empty", 0, 0, 0),
     });
     const std::uint64_t fileSize = std::uint64_t(1) << 33;
-    struct Case {
-        int osClass;
-        std::uint64_t total;
-    };
-    const Case cases[] = {
+    const std::pair<int, std::uint64_t> cases[] = {
         {5, 0x1FFFFFFFEull + 1},  // dest + sys + driver into the destination folder
         {4, 0xFFFFFFFFull + 7},
         {3, 0xFFFFFFFFull + 1},
         {0, 0xFFFFFFFFull},
         {-1, 0xFFFFFFFFull},
     };
-    for (const Case& c : cases) {
-        const ValidationResult r = ValidateEntryTable(t, fileSize, c.osClass, DecodeLikeCp932);
+    for (const auto& c : cases) {
+        const ValidationResult r = ValidateEntryTable(t, fileSize, c.first, DecodeLikeCp932);
         ASSERT_TRUE(r.Ok()) << DescribeValidation(r);
-        EXPECT_EQ(r.totalSize, c.total) << "class " << c.osClass;
+        EXPECT_EQ(r.totalSize, c.second) << "class " << c.first;
     }
 }
 
