@@ -1,38 +1,44 @@
-# Windows test programs that drive setup.exe through its windows. ctest runs each one through
-# tools/wine-run.sh (the crosscompiling emulator), in a private Wine prefix and X display.
+# The GUI scenarios: one Windows program that drives setup.exe through its windows, run by ctest
+# through tools/wine-run.sh (the crosscompiling emulator) in private Wine prefixes and X displays,
+# split into entries that can run side by side. The helper library is in pages_tests.cmake, the
+# small-disk fixture in install_tests.cmake, the stand-in programs in standin_tests.cmake.
 
-add_library(gui_driver STATIC
-  tests/driver/files.cpp
-  tests/driver/keyboard.cpp
-  tests/driver/message_box.cpp
-  tests/driver/process_windows.cpp
-  tests/driver/screen_capture.cpp
-  tests/driver/screenshot.cpp
-  tests/driver/setup_process.cpp
-  tests/driver/wait_for.cpp
-  tests/driver/window_text.cpp
-  tests/driver/wizard.cpp
-)
-target_compile_options(gui_driver PUBLIC -Wall -Wextra)
-target_compile_definitions(gui_driver PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
-target_include_directories(gui_driver PUBLIC ${CMAKE_SOURCE_DIR}/tests)
-target_link_libraries(gui_driver PUBLIC gtest user32 gdi32 kernel32)
+add_library(gui_driver STATIC tests/driver/driver.cpp)
+target_compile_options(gui_driver PUBLIC -Wall -Wextra -Wno-missing-field-initializers)
+target_compile_definitions(gui_driver PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
+  _RICHEDIT_VER=0x0200
+  SETUP_EXE="$<TARGET_FILE:setup>"
+  PAGES_HELPER_DLL="$<TARGET_FILE:gui_pages_in_process>"
+  DRIVER_STANDIN_EXE="$<TARGET_FILE:korventa_driver_standin>"
+  SAMPLE_PROGRAM_EXE="$<TARGET_FILE:korventa_sample>")
+target_include_directories(gui_driver PUBLIC ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR})
+target_link_libraries(gui_driver PUBLIC gtest datafile_tool_core portable user32 gdi32 ole32 uuid shell32 advapi32)
 
-add_library(gui_test_support STATIC tests/gui/setup_fixture.cpp tests/gui/wizard_pages.cpp)
-target_link_libraries(gui_test_support PUBLIC gui_driver)
-# The setup program under test; KORVENTA_SETUP_EXE overrides it at run time.
-target_compile_definitions(gui_test_support PRIVATE SETUP_EXE="$<TARGET_FILE:setup>")
+add_executable(gui_scenarios tests/gui/pages_test.cpp tests/gui/install_test.cpp)
+target_link_libraries(gui_scenarios PRIVATE gui_driver gtest_main)
+target_link_options(gui_scenarios PRIVATE ${WIN_LINK_OPTIONS})
+add_dependencies(gui_scenarios gui_pages_in_process korventa_driver_standin korventa_sample)
 
 set(GUI_SHOTS_DIR ${CMAKE_BINARY_DIR}/gui-shots)
 file(MAKE_DIRECTORY ${GUI_SHOTS_DIR})
-
-foreach(_gui_test startup_test wizard_buttons_test cancel_test)
-  add_executable(gui_${_gui_test} tests/gui/${_gui_test}.cpp)
-  target_link_libraries(gui_${_gui_test} PRIVATE gui_test_support gtest_main)
-  target_link_options(gui_${_gui_test} PRIVATE ${WIN_LINK_OPTIONS})
-  add_test(NAME gui_${_gui_test} COMMAND gui_${_gui_test})
-  set_tests_properties(gui_${_gui_test} PROPERTIES
-    LABELS gui
-    TIMEOUT 900
-    ENVIRONMENT "KORVENTA_SHOTS=${GUI_SHOTS_DIR};KORVENTA_RUN_TIMEOUT=840")
+# Entry -> scenarios. The version classes share a prefix; class 4 needs a 64-bit one of its own.
+set(_gui_entries
+  "gui_pages=Gui/Startup.*:Gui.EveryCancelOnEveryPage:Gui.WalkAndDestinationRules"
+  "gui_install=Gui/WholeInstall.*:Gui/Stops.*:Gui.NothingToInstallEndsSilently:Gui.AcceptedPathAndEscAfterCompletion"
+  "gui_classes=Gui/Classes.*-*wow64*"
+  "gui_shortcuts=Gui.SuccessiveShortcuts")
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  list(APPEND _gui_entries "gui_classes_wow64=*wow64*")
+endif()
+foreach(_entry ${_gui_entries})
+  string(REGEX MATCH "^[^=]+" _name "${_entry}")
+  string(REGEX REPLACE "^[^=]+=" "" _filter "${_entry}")
+  add_test(NAME ${_name} COMMAND gui_scenarios --gtest_filter=${_filter})
+  # A zone with an offset and no daylight saving: local and UTC file times differ the same way on
+  # every date, and JST-9 reads the same to the C runtime and to Wine.
+  set_tests_properties(${_name} PROPERTIES LABELS gui TIMEOUT 600
+    ENVIRONMENT "KORVENTA_SHOTS=${GUI_SHOTS_DIR};KORVENTA_RUN_TIMEOUT=580;TZ=JST-9;KORVENTA_SMALL_DISK=${CMAKE_BINARY_DIR}/small-disk")
 endforeach()
+if(TEST gui_classes_wow64)
+  set_tests_properties(gui_classes_wow64 PROPERTIES ENVIRONMENT_MODIFICATION KORVENTA_WINEARCH=set:win64)
+endif()

@@ -1,0 +1,512 @@
+#include "driver/driver.h"
+
+#include <objbase.h>
+#include <prsht.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "packer.h"
+
+namespace drv {
+namespace {
+
+constexpr int kHelp = 9;  // the sheet's hidden help button, where Settled() leaves its marks
+constexpr int kTitle = 1018, kSubtitle = 1019, kBar = 1015, kMessageText = 0xFFFF, kMessageIcon = 1088;
+
+using Search = std::pair<DWORD, std::vector<HWND>>;
+
+BOOL CALLBACK Collect(HWND w, LPARAM context) {
+  auto* s = reinterpret_cast<Search*>(context);
+  DWORD owner = 0;
+  wchar_t name[16] = {};
+  GetWindowThreadProcessId(w, &owner);
+  GetClassNameW(w, name, 16);
+  if (owner == s->first && IsWindowVisible(w) && lstrcmpW(name, L"#32770") == 0) s->second.push_back(w);
+  return TRUE;
+}
+
+std::vector<HWND> ShownDialogs(DWORD pid) {
+  Search search{pid, {}};
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+  return search.second;
+}
+
+struct Pixels {  // 0x00RRGGBB, top row first
+  int width = 0, height = 0;
+  std::vector<DWORD> data;
+  DWORD At(int x, int y) const { return data[size_t(y) * width + x] & 0xFFFFFF; }
+};
+
+std::optional<Pixels> Capture(const RECT& r) {
+  Pixels p{r.right - r.left, r.bottom - r.top, {}};
+  HDC screen = GetDC(nullptr);
+  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB}};
+  void* bits = nullptr;
+  win::UniqueBitmap bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::UniqueMemoryDc memory(CreateCompatibleDC(screen));  // released before the bitmap it holds
+  const bool ok = bits && memory && SelectObject(memory.Get(), bitmap.Get()) &&
+                  BitBlt(memory.Get(), 0, 0, p.width, p.height, screen, r.left, r.top, SRCCOPY | CAPTUREBLT) && GdiFlush();
+  ReleaseDC(nullptr, screen);
+  if (ok) p.data.assign(static_cast<DWORD*>(bits), static_cast<DWORD*>(bits) + size_t(p.width) * p.height);
+  return ok ? std::optional<Pixels>(p) : std::nullopt;
+}
+
+DWORD PixelOf(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
+INPUT Key(WORD vk, bool up, wchar_t unicode = 0) {
+  INPUT in = {INPUT_KEYBOARD};
+  in.ki.wVk = unicode ? 0 : vk;
+  in.ki.wScan = unicode;
+  in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (unicode ? KEYEVENTF_UNICODE : 0);
+  return in;
+}
+
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info = {sizeof(info)};
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+bool LoadLink(const std::wstring& path, DWORD mode, win::ComPtr<IShellLinkW>& link, win::ComPtr<IPersistFile>& file) {
+  return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                    reinterpret_cast<void**>(link.Put()))) &&
+         SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))) &&
+         SUCCEEDED(file->Load(path.c_str(), mode));
+}
+
+}  // namespace
+
+std::string Utf8(const std::wstring& text) {
+  std::string out(text.size() * 3, '\0');
+  out.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), int(out.size()), 0, 0));
+  return out;
+}
+
+std::wstring Env(const wchar_t* name) {
+  wchar_t value[1024] = {};
+  return GetEnvironmentVariableW(name, value, 1024) < 1024 ? value : L"";
+}
+
+std::wstring Built(const std::string& unixPath) {
+  std::wstring path(unixPath.begin(), unixPath.end());
+  if (path.empty() || path[0] != L'/') return path;
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return L"Z:" + path;
+}
+
+bool WaitFor(const std::function<bool()>& done, Millis timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    Sleep(10);  // a poll of another process's windows: there is no event to wait on
+  }
+  return true;
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM w, LPARAM l) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, message, w, l, SMTO_NORMAL, 10000, &result);
+  return LRESULT(result);
+}
+
+std::wstring Text(HWND window) {
+  std::vector<wchar_t> buffer(1 << 16);
+  const size_t n = size_t(Send(window, WM_GETTEXT, buffer.size(), LPARAM(buffer.data())));
+  return std::wstring(buffer.data(), std::min(n, buffer.size() - 1));
+}
+
+std::optional<std::string> ReadAll(const std::wstring& path) {
+  win::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+  std::string bytes(file ? GetFileSize(file.Get(), nullptr) : 0, '\0');
+  DWORD got = 0;
+  if (!file || !ReadFile(file.Get(), bytes.data(), DWORD(bytes.size()), &got, nullptr) || got != bytes.size()) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+bool WriteAll(const std::wstring& path, const std::string& bytes) {
+  win::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  DWORD done = 0;
+  return file && WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &done, nullptr) && done == bytes.size();
+}
+
+std::vector<std::wstring> Below(const std::wstring& folder, bool recurse, const wchar_t* pattern) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found = {};
+  win::UniqueFind find(FindFirstFileW((folder + L"\\" + pattern).c_str(), &found));
+  for (bool more = bool(find); more; more = FindNextFileW(find.Get(), &found)) {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    const bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+    names.push_back(isFolder ? name + L"\\" : name);
+    if (isFolder && recurse) {
+      for (const std::wstring& inner : Below(folder + L"\\" + name)) names.push_back(name + L"\\" + inner);
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+ULONGLONG Ticks(const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+
+ULONGLONG NowTicks() {
+  FILETIME now = {};
+  GetSystemTimeAsFileTime(&now);
+  return Ticks(now);
+}
+
+std::wstring ShellFolder(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : L"";
+}
+
+std::string Pattern(size_t size, unsigned seed) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = char((i * 131 + seed * 7919 + (i >> 8)) & 0xFF);
+  return bytes;
+}
+
+std::string Pack(const std::vector<Entry>& entries) {
+  std::vector<dftool::PackEntry> packed;
+  for (const Entry& e : entries) {
+    std::string name(e.name.size() * 2, '\0');
+    name.resize(WideCharToMultiByte(932, 0, e.name.data(), int(e.name.size()), name.data(), int(name.size()), 0, 0));
+    packed.push_back({name, e.stamp, e.type, std::vector<std::uint8_t>(e.content.begin(), e.content.end())});
+  }
+  std::string error;
+  const std::vector<std::uint8_t> bytes = dftool::PackDataFile(packed, dftool::kFormatVersion, &error);
+  EXPECT_EQ(error, "");
+  return std::string(bytes.begin(), bytes.end());
+}
+
+std::optional<Link> ReadLink(const std::wstring& path) {
+  win::ComPtr<IShellLinkW> link;
+  win::ComPtr<IPersistFile> file;
+  wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {}, description[MAX_PATH] = {};
+  Link out;
+  if (!LoadLink(path, STGM_READ, link, file) || FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) ||
+      FAILED(link->GetWorkingDirectory(folder, MAX_PATH)) || FAILED(link->GetDescription(description, MAX_PATH)) ||
+      FAILED(link->GetShowCmd(&out.show))) {
+    return std::nullopt;
+  }
+  out.target = target, out.folder = folder, out.description = description;
+  return out;
+}
+
+bool Redescribe(const std::wstring& path, const std::wstring& description) {
+  win::ComPtr<IShellLinkW> link;
+  win::ComPtr<IPersistFile> file;
+  return LoadLink(path, STGM_READWRITE, link, file) && SUCCEEDED(link->SetDescription(description.c_str())) &&
+         SUCCEEDED(file->Save(path.c_str(), TRUE));
+}
+
+Steps Cat(std::initializer_list<Steps> parts) {
+  Steps all;
+  for (const Steps& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+Session::Session() {
+  for (int n = 1; folder.empty() && n < 10000; ++n) {
+    const std::wstring candidate = L"C:\\test-" + std::to_wstring(n);
+    if (CreateDirectoryW(candidate.c_str(), nullptr)) folder = candidate;
+  }
+  exe = Built(Env(L"KORVENTA_SETUP_EXE").empty() ? SETUP_EXE : Utf8(Env(L"KORVENTA_SETUP_EXE")));
+  EXPECT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << "no setup program " << Utf8(exe);
+}
+
+// A setup still running when its test ends would hold the single-instance guard for the next one.
+Session::~Session() {
+  if (Running()) TerminateProcess(process.Get(), 0xDEAD);
+}
+
+void Session::Play(const Steps& steps) {
+  for (size_t i = 0; i < steps.size() && !testing::Test::HasFatalFailure(); ++i) {
+    SCOPED_TRACE("step " + std::to_string(i + 1) + " of " + std::to_string(steps.size()));
+    Perform(steps[i]);
+  }
+}
+
+std::wstring Session::Path(const std::wstring& text) const {
+  std::wstring out = text;
+  for (size_t at; (at = out.find(L"%F")) != std::wstring::npos;) out.replace(at, 2, folder);
+  return out;
+}
+
+HWND Session::Control(int id) const {
+  if (id >= Back || id == Cancel || id == kHelp) return GetDlgItem(sheet, id);
+  HWND page = sheet ? HWND(Send(sheet, PSM_GETCURRENTPAGEHWND)) : nullptr;
+  return page ? GetDlgItem(page, id) : nullptr;
+}
+
+std::vector<HWND> Session::Dialogs() const { return ShownDialogs(pid); }
+
+std::vector<HWND> Session::Boxes() const {
+  std::vector<HWND> boxes = ShownDialogs(pid);
+  boxes.erase(std::remove_if(boxes.begin(), boxes.end(), [](HWND w) { return GetDlgItem(w, Next); }), boxes.end());
+  return boxes;
+}
+
+bool Session::Running() const { return process && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT; }
+
+bool Session::Shows(const PageLook& look) const {
+  const auto matches = [this](int id, const ButtonLook& b) {
+    HWND button = GetDlgItem(sheet, id);
+    if (!b.shown) return !button || !IsWindowVisible(button);
+    return button && IsWindowVisible(button) && bool(IsWindowEnabled(button)) == b.enabled && Text(button) == b.caption;
+  };
+  return Text(Control(kTitle)) == look.title && (!look.subtitle || Text(Control(kSubtitle)) == look.subtitle) &&
+         matches(Back, look.back) && matches(Next, look.next) && matches(Finish, look.finish) &&
+         matches(Cancel, look.cancel);
+}
+
+std::string Session::Describe() const {
+  std::string out = sheet ? "page \"" + Utf8(Text(Control(kTitle))) + "\";" : "no wizard;";
+  for (HWND b : {GetDlgItem(sheet, Back), GetDlgItem(sheet, Next), GetDlgItem(sheet, Finish), GetDlgItem(sheet, Cancel)}) {
+    out += std::string(IsWindowVisible(b) ? " shown" : " hidden") + (IsWindowEnabled(b) ? "/enabled \"" : "/disabled \"") + Utf8(Text(b)) + "\"";
+  }
+  for (HWND box : Boxes()) out += "; message box \"" + Utf8(Text(GetDlgItem(box, kMessageText))) + "\"";
+  return out + (Running() ? "" : "; the setup has ended");
+}
+
+bool Session::Focus(HWND control) {
+  if (control && FocusOf(control) == control) return true;  // focusing an edit again would select its text
+  const DWORD self = GetCurrentThreadId(), target = GetWindowThreadProcessId(control, nullptr);
+  // Focus belongs to the other thread's input state: share it for the moment of the change.
+  const bool attached = AttachThreadInput(self, target, TRUE);
+  SetForegroundWindow(GetAncestor(control, GA_ROOT));
+  SetFocus(control);
+  if (attached) AttachThreadInput(self, target, FALSE);
+  return control && WaitFor([&] { return FocusOf(control) == control; });
+}
+
+// A mark posted now is handled after everything posted before it; twice, for a message posted by a
+// handler of one that was.
+bool Session::Settled() {
+  HWND help = GetDlgItem(sheet, kHelp);
+  for (int round = 0; round < 2 && help; ++round) {
+    PostMessageW(help, BM_SETSTATE, TRUE, 0);
+    if (!WaitFor([&] { return Send(help, BM_GETSTATE) & BST_PUSHED; })) return false;
+    Send(help, BM_SETSTATE, FALSE);
+  }
+  return help;
+}
+
+// Found by asking the sheet where its close box is, along the middle of the title bar.
+std::optional<RECT> Session::CloseBoxRect() const {
+  RECT f = {};
+  GetWindowRect(sheet, &f);
+  const auto close = [this](int x, int y) { return Send(sheet, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE; };
+  const int y = f.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+  RECT r = {f.right, y, f.right, y + 1};
+  while (r.right > f.left && !close(r.right - 1, y)) --r.right;
+  for (r.left = r.right; r.left > f.left && close(r.left - 1, y);) --r.left;
+  while (r.left < r.right && close((r.left + r.right) / 2, r.top - 1)) --r.top;
+  while (r.left < r.right && close((r.left + r.right) / 2, r.bottom)) ++r.bottom;
+  return r.left < r.right ? std::optional<RECT>(r) : std::nullopt;
+}
+
+int Session::BarPercent(bool* textDrawn) const {
+  HWND bar = Control(kBar);
+  RECT client = {};
+  POINT origin = {};
+  GetClientRect(bar, &client);
+  ClientToScreen(bar, &origin);
+  const auto p = Capture(RECT{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom});
+  if (!p || p->height < 3) return -1;
+  const DWORD fill = PixelOf(GetSysColor(COLOR_HIGHLIGHT)), back = PixelOf(GetSysColor(COLOR_WINDOW));
+  int filled = 0;  // the text is centred, so the top row shows the fill alone
+  while (filled < p->width && p->At(filled, 0) == fill) ++filled;
+  // The percentage is drawn across the bar: inverted over the fill, plain over the rest.
+  *textDrawn = false;
+  for (int y = 1; y < p->height - 1; ++y) {
+    for (int x = 0; x < p->width; ++x) *textDrawn |= x < filled ? p->At(x, y) == back : p->At(x, y) == fill;
+  }
+  return filled * 100 / p->width;
+}
+
+void Session::Screenshot(HWND window, const std::string& name) {
+  const std::wstring shots = Built(Utf8(Env(L"KORVENTA_SHOTS")));
+  RECT r = {};
+  if (shots.empty() || !GetWindowRect(window, &r)) return;
+  for (HWND box : Boxes()) {
+    RECT b = {};
+    GetWindowRect(box, &b);
+    UnionRect(&r, &r, &b);
+  }
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // Wine puts the painting on the X screen a little later: wait until two looks agree.
+  std::optional<Pixels> p = Capture(r), before;
+  WaitFor([&] { return (before = p, p = Capture(r), p && before && p->data == before->data); }, Millis{5000});
+  ASSERT_TRUE(p) << "cannot read the screen";
+  for (DWORD& pixel : p->data) pixel |= 0xFF000000u;  // opaque for viewers that read alpha
+  BITMAPINFOHEADER info = {sizeof(info), p->width, -p->height, 1, 32, BI_RGB};
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(info), size = offset + DWORD(p->data.size() * 4);
+  BITMAPFILEHEADER file = {0x4D42, size, 0, 0, offset};
+  std::string bytes(reinterpret_cast<char*>(&file), sizeof(file));
+  bytes.append(reinterpret_cast<char*>(&info), sizeof(info));
+  bytes.append(reinterpret_cast<char*>(p->data.data()), p->data.size() * 4);
+  CreateDirectoryW(shots.c_str(), nullptr);
+  EXPECT_TRUE(WriteAll(shots + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp", bytes));
+}
+
+void Session::Perform(const Step& s) {
+  switch (s.op) {
+    case Op::Start: {
+      ASSERT_TRUE(!data || WriteAll(folder + L"\\KORVENTA.cab", *data));
+      HKEY key = nullptr;  // Wine's Windows version for this program alone, read when it starts
+      RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\setup.exe", 0, nullptr, 0, KEY_SET_VALUE,
+                      nullptr, &key, nullptr);
+      if (version.empty()) RegDeleteValueW(key, L"Version");
+      else RegSetValueExW(key, L"Version", 0, REG_SZ, LPBYTE(version.c_str()), DWORD(version.size() + 1) * 2);
+      RegCloseKey(key);
+      std::wstring line = L"\"" + exe + L"\"";
+      STARTUPINFOW startup = {sizeof(startup)};
+      startup.dwFlags = STARTF_USESTDHANDLES;  // it must not hold ctest's output pipe open
+      PROCESS_INFORMATION info = {};
+      ASSERT_TRUE(CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+                                 (current.empty() ? folder : current).c_str(), &startup, &info))
+          << "cannot start " << Utf8(exe);
+      CloseHandle(info.hThread);
+      process.Reset(info.hProcess);
+      pid = info.dwProcessId;
+      sheet = nullptr;
+      return;
+    }
+    case Op::At:
+      WaitFor([&] {
+        for (HWND dialog : ShownDialogs(pid)) sheet = GetDlgItem(dialog, Next) ? dialog : sheet;
+        return (sheet && Shows(*s.page)) || !Boxes().empty() || !Running();
+      });
+      ASSERT_TRUE(sheet && Shows(*s.page) && Boxes().empty()) << "expected the " << s.page->name << " page; " << Describe();
+      return;
+    case Op::Press: {
+      HWND button = GetDlgItem(sheet, s.id);
+      // The platform's wizard takes a press of a hidden or disabled button from outside; a person cannot.
+      ASSERT_TRUE(button && IsWindowVisible(button) && IsWindowEnabled(button) && IsWindowEnabled(sheet))
+          << "cannot press button " << s.id << ": " << Describe();
+      ASSERT_TRUE(PostMessageW(button, BM_CLICK, 0, 0));  // posted: a click may open a modal box
+      return;
+    }
+    case Op::Type:
+      ASSERT_EQ(Send(Control(s.id), WM_SETTEXT, 0, LPARAM(Path(s.text).c_str())), TRUE) << "cannot type into " << s.id;
+      return;
+    case Op::Keys: {
+      ASSERT_TRUE(Focus(Control(s.id))) << "cannot put the focus on control " << s.id;
+      std::vector<INPUT> in;
+      for (wchar_t c : s.text) in.insert(in.end(), {Key(0, false, c), Key(0, true, c)});
+      for (WORD k : s.keys) in.push_back(Key(k, false));
+      for (auto k = s.keys.rbegin(); k != s.keys.rend(); ++k) in.push_back(Key(*k, true));
+      ASSERT_EQ(SendInput(UINT(in.size()), in.data(), sizeof(INPUT)), in.size());
+      return;
+    }
+    case Op::CloseBox: {
+      const auto box = CloseBoxRect();
+      ASSERT_TRUE(box) << "no close box in the title bar";
+      // A click soon after the last one would be a double click, which the close box ignores.
+      WaitFor([&] { return GetTickCount() - lastClick > GetDoubleClickTime() + 100; });
+      lastClick = GetTickCount();
+      INPUT in[3] = {{INPUT_MOUSE}, {INPUT_MOUSE}, {INPUT_MOUSE}};
+      in[0].mi.dx = MulDiv(box->left + box->right + 1, 32768, GetSystemMetrics(SM_CXSCREEN));
+      in[0].mi.dy = MulDiv(box->top + box->bottom + 1, 32768, GetSystemMetrics(SM_CYSCREEN));
+      in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+      in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      ASSERT_EQ(SendInput(3, in, sizeof(INPUT)), 3u);
+      return;
+    }
+    case Op::SysClose:
+      ASSERT_TRUE(PostMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0));
+      return;
+    case Op::Box: {
+      const BoxLook& look = *s.box;
+      std::vector<HWND> boxes;
+      ASSERT_TRUE(WaitFor([&] { return !(boxes = Boxes()).empty() || !Running(); }) && !boxes.empty())
+          << "no message box \"" << Utf8(look.text) << "\"; " << Describe();
+      HWND box = boxes.front(), owner = GetWindow(box, GW_OWNER), icon = GetDlgItem(box, kMessageIcon);
+      EXPECT_EQ(boxes.size(), 1u) << "more than one message box";
+      EXPECT_EQ(Utf8(Text(box)), Utf8(look.caption));
+      EXPECT_EQ(Utf8(Text(GetDlgItem(box, kMessageText))), Utf8(look.text));
+      // The icon static is there even without an icon, only empty.
+      EXPECT_EQ(icon && IsWindowVisible(icon) && Send(icon, STM_GETICON), look.icon) << "icon";
+      std::vector<int> buttons;
+      for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
+        if (HWND b = GetDlgItem(box, id); b && IsWindowVisible(b)) buttons.push_back(id);
+      }
+      EXPECT_EQ(buttons, look.buttons);
+      RECT b = {}, work = {};
+      GetWindowRect(box, &b);
+      SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+      const int offCentre = std::max(std::abs(b.left + b.right - work.left - work.right), std::abs(b.top + b.bottom - work.top - work.bottom));
+      if (look.owner == Owner::HiddenMain) {
+        EXPECT_TRUE(owner && !IsWindowVisible(owner)) << "the message must belong to the hidden main window";
+        EXPECT_EQ(ShownDialogs(pid).size(), 1u) << "a wizard is shown beside the message";
+      } else if (look.owner == Owner::Wizard) {
+        EXPECT_EQ(owner, sheet) << "the message must belong to the wizard";
+        EXPECT_FALSE(IsWindowEnabled(sheet)) << "the wizard stays usable under the message";
+      } else {
+        EXPECT_LE(offCentre, 2) << "not centred on the screen";
+      }
+      EXPECT_TRUE(!look.under || Shows(*look.under)) << "under the message: " << Describe();
+      if (s.id == 0) return;
+      HWND answer = GetDlgItem(box, s.id);
+      ASSERT_TRUE(answer && PostMessageW(answer, BM_CLICK, 0, 0)) << "no button " << s.id;
+      // A closing box still counts as shown for a moment: a check that follows would take it for a new one.
+      ASSERT_TRUE(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); })) << "the box did not close";
+      return;
+    }
+    case Op::Quiet:
+      ASSERT_TRUE(Settled()) << "the setup does not handle its messages; " << Describe();
+      EXPECT_TRUE(Boxes().empty() && Running()) << Describe();
+      return;
+    case Op::Exit: {
+      // A dialog without text is no message: the wizard is one for a moment while the process ends.
+      std::string shown;
+      WaitFor([&] {
+        for (HWND box : Boxes()) shown += Utf8(Text(GetDlgItem(box, kMessageText)));
+        return !shown.empty() || !Running();
+      });
+      ASSERT_EQ(shown, "") << "a message box came up instead of the end";
+      ASSERT_EQ(WaitForSingleObject(process.Get(), kLong.count()), WAIT_OBJECT_0) << "the setup did not end";
+      DWORD code = 0;
+      GetExitCodeProcess(process.Get(), &code);
+      EXPECT_EQ(code, DWORD(s.id)) << "exit code";
+      return;
+    }
+    case Op::Shot: {
+      std::vector<HWND> boxes = Boxes();
+      HWND window = sheet && IsWindow(sheet) ? sheet : boxes.empty() ? nullptr : boxes.front();
+      ASSERT_TRUE(window) << "nothing to take a picture of";
+      Screenshot(window, Utf8(s.text));
+      return;
+    }
+    case Op::Bar: {
+      bool text = false;
+      int shown = -1;
+      EXPECT_TRUE(WaitFor([&] { return (shown = BarPercent(&text)) == s.id && text; }))
+          << "the bar shows " << shown << "%" << (text ? "" : " without its number") << ", not " << s.id << "%";
+      return;
+    }
+    case Op::CloseLook: {
+      // The cross of an enabled close box is drawn black, a greyed one has no black pixel.
+      int black = -1;
+      EXPECT_TRUE(WaitFor([&] {
+        const auto r = CloseBoxRect();
+        const auto p = r ? Capture(RECT{r->left + 2, r->top + 2, r->right - 2, r->bottom - 2}) : std::nullopt;
+        black = p ? int(std::count_if(p->data.begin(), p->data.end(), [](DWORD c) { return (c & 0xC0C0C0) == 0; })) : -1;
+        return s.id ? black > 0 : black == 0;
+      })) << (s.id ? "the close box looks greyed" : "the close box still looks enabled") << ": " << black;
+      return;
+    }
+    case Op::Do:
+      s.fn(*this);
+      return;
+  }
+}
+
+}  // namespace drv

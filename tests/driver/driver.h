@@ -1,0 +1,121 @@
+// The test driver: starts setup.exe in the Wine prefix and plays a scenario against it, a table of
+// steps a person would take (buttons, keys, the mouse, message boxes), with screenshots on the way.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/framework/handles.h"
+
+namespace drv {
+
+using Millis = std::chrono::milliseconds;
+// Waits for something that must happen: generous, as an emulated process runs several times slower;
+// it costs nothing when things go well.
+constexpr Millis kLong{120000};
+
+std::string Utf8(const std::wstring& text);
+std::wstring Env(const wchar_t* name);
+std::wstring Built(const std::string& unixPath);  // a path of the build as Wine sees it
+bool WaitFor(const std::function<bool()>& done, Millis timeout = kLong);
+LRESULT Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0);
+std::wstring Text(HWND window);  // one WM_GETTEXT: a length query first could race with the worker
+std::optional<std::string> ReadAll(const std::wstring& path);
+bool WriteAll(const std::wstring& path, const std::string& bytes);
+// Relative paths below `folder`, sorted; folders end in "\".
+std::vector<std::wstring> Below(const std::wstring& folder, bool recurse = true, const wchar_t* pattern = L"*");
+ULONGLONG Ticks(const FILETIME& time);
+ULONGLONG NowTicks();
+std::wstring ShellFolder(int csidl);
+
+// Data files come from the tool's packer.
+struct Entry { std::uint8_t type; const char* stamp; std::wstring name; std::string content; };  // name: in CP 932
+std::string Pattern(size_t size, unsigned seed);
+std::string Pack(const std::vector<Entry>& entries);
+
+struct Link { std::wstring target, folder, description; int show = 0; };
+std::optional<Link> ReadLink(const std::wstring& path);  // needs COM on the thread
+bool Redescribe(const std::wstring& path, const std::wstring& description);
+
+enum Button { Back = 12323, Next = 12324, Finish = 12325, Cancel = IDCANCEL };
+struct ButtonLook { bool shown, enabled; const wchar_t* caption; };
+// The title (static 1018), the subtitle (1019; null: not checked) and the sheet's buttons.
+struct PageLook { const char* name; const wchar_t *title, *subtitle; ButtonLook back, next, finish, cancel; };
+enum class Owner { HiddenMain, Wizard, Centred };
+// `under`: the page the wizard must keep showing under the box, or none.
+struct BoxLook { const wchar_t *caption, *text; bool icon; std::vector<int> buttons; Owner owner; const PageLook* under; };
+
+class Session;
+enum class Op { Start, At, Press, Type, Keys, CloseBox, SysClose, Box, Quiet, Exit, Shot, Bar, CloseLook, Do };
+struct Step {
+  Op op;
+  int id = 0;  // a control (a sheet button id, else the page's), an answer, an exit code, a percentage
+  std::wstring text;
+  std::vector<WORD> keys;
+  const PageLook* page = nullptr;
+  const BoxLook* box = nullptr;
+  std::function<void(Session&)> fn;
+};
+using Steps = std::vector<Step>;
+Steps Cat(std::initializer_list<Steps> parts);
+
+inline Step Start() { return {Op::Start}; }
+inline Step At(const PageLook& page) { return {Op::At, 0, L"", {}, &page}; }
+inline Step Press(Button button) { return {Op::Press, button}; }
+inline Step Type(int id, const std::wstring& text) { return {Op::Type, id, text}; }  // WM_SETTEXT; "%F": the test's folder
+// Typed into the control with the focus on it, then the keys pressed together.
+inline Step Keys(int id, const std::wstring& text, std::vector<WORD> keys = {}) { return {Op::Keys, id, text, keys}; }
+inline Step CloseBox() { return {Op::CloseBox}; }  // clicked with the mouse
+inline Step SysClose() { return {Op::SysClose}; }  // posted as the title bar's menu sends it
+inline Step Box(const BoxLook& box, int answer) { return {Op::Box, answer, L"", {}, nullptr, &box}; }  // 0: look only
+// Everything the last steps set off has been handled, the setup runs, and no message box is up.
+inline Step Quiet() { return {Op::Quiet}; }
+inline Step Exit(DWORD code) { return {Op::Exit, int(code)}; }
+inline Step Shot(const std::string& name) { return {Op::Shot, 0, std::wstring(name.begin(), name.end())}; }
+inline Step Bar(int percent) { return {Op::Bar, percent}; }  // the bar shows the fill and its number
+inline Step CloseLook(bool enabled) { return {Op::CloseLook, enabled}; }  // the close box drawn enabled or grey
+inline Step Do(std::function<void(Session&)> fn) { return {Op::Do, 0, L"", {}, nullptr, nullptr, std::move(fn)}; }
+
+// One test's setup runs: a fresh C:\test-N, its data file, the steps.
+class Session {
+ public:
+  Session();
+  ~Session();
+  void Play(const Steps& steps);
+
+  std::wstring folder;
+  std::wstring exe;
+  std::optional<std::string> data = std::string();  // KORVENTA.cab, written at each start
+  std::wstring version;  // Wine's Windows version for setup.exe; empty: the prefix's
+  std::wstring current;  // the setup's current folder; empty: the test's folder
+  DWORD pid = 0;
+  HWND sheet = nullptr;
+  win::UniqueHandle process;
+
+  std::wstring Path(const std::wstring& text) const;  // "%F" -> folder
+  HWND Control(int id) const;
+  std::vector<HWND> Dialogs() const;  // the setup's shown dialogs: its wizard and message boxes
+  std::vector<HWND> Boxes() const;    // its shown message boxes
+  bool Running() const;
+
+ private:
+  DWORD lastClick = 0;
+  bool Shows(const PageLook& page) const;
+  std::string Describe() const;  // the page, buttons and boxes, for failures
+  bool Focus(HWND control);
+  bool Settled();
+  std::optional<RECT> CloseBoxRect() const;
+  int BarPercent(bool* textDrawn) const;
+  void Screenshot(HWND window, const std::string& name);
+  void Perform(const Step& step);
+};
+
+}  // namespace drv

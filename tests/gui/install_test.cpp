@@ -1,0 +1,367 @@
+// Installations: one data file on every version class Wine gives (class 5 as the whole installation
+// with the log's protection emulated), the stops, and the shortcuts of successive installations.
+#include "gui/texts.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+#include "install/datafile/crc16.h"
+
+namespace gui {
+namespace {
+
+const wchar_t kDriver[] = L"KorventaDriver32setup.exe";
+const ULONGLONG kSlack = 2 * 10000000;  // FAT keeps times to 2 s
+
+// Every target type, "%"-prefixed system names, a 32-byte name and an empty entry; the last suits no
+// class, so the driver's setup must still run after it.
+const std::vector<Entry> kEntries = {
+    {0, "20240401090000", L"KORVENTA.exe", Pattern(300, 0)},
+    {3, "20240310083000", kDriver, ReadAll(Built(DRIVER_STANDIN_EXE)).value_or("")},
+    {3, "20240310083100", L"Korventa.inf", "[Version]\r\nSignature=\"$Windows NT$\"\r\n"},
+    {1, "20010601100000", L"%SYS%\\drivers\\kv2k.sys", Pattern(26, 3)},
+    {2, "20030615101530", L"%SYS%\\drivers\\kvxp.sys", Pattern(27, 4)},
+    {3, "20070131120000", L"%SYS%\\drivers\\kvvista.sys", Pattern(520, 5)},
+    {4, "20120601100000", L"kv64.dll", Pattern(35, 6)},
+    {5, "20121224235959", L"%SYS%\\kvwin7.dll", Pattern(261, 7)},
+    {0, "20000229000001", L"ﾃﾞｰﾀ辞書_0123456789abcdefghi.dat", Pattern(64, 8)},
+    {0, "19991231235958", L"empty.dat", ""},
+    {9, "20240101000000", L"kvnever.txt", Pattern(10, 10)}};
+
+struct Landing { int entry; bool system; const wchar_t* name; };  // name: as logged and found
+struct ClassRow { const char* label; const wchar_t* version; std::vector<Landing> landings; };  // landings in log order
+const Landing kProgram{0, false, L"KORVENTA.exe"}, kLong{8, false, L"ﾃﾞｰﾀ辞書_0123456789abcdefghi.dat"},
+    kEmpty{9, false, L"empty.dat"};
+const ClassRow kClasses[] = {
+    {"wow64_class_4", L"win7", {kProgram, {6, true, L"kv64.dll"}, kLong, kEmpty}},
+    {"win2k_class_1", L"win2k", {kProgram, {3, true, L"drivers\\kv2k.sys"}, kLong, kEmpty}},
+    {"winxp_class_2", L"winxp", {kProgram, {4, true, L"drivers\\kvxp.sys"}, kLong, kEmpty}},
+    {"vista_class_3", L"vista",
+     {kProgram, {1, true, kDriver}, {2, true, L"Korventa.inf"}, {5, true, L"drivers\\kvvista.sys"}, kLong, kEmpty}},
+    {"nt40_not_nt5", L"nt40", {kProgram, kLong, kEmpty}},
+};
+// Class 5 puts type 3 into the destination under its stored name, and runs the driver's setup there.
+const ClassRow kClass5{"win7_class_5", L"", {kProgram, {1, false, kDriver}, {2, false, L"Korventa.inf"},
+                       {5, false, L"%SYS%\\drivers\\kvvista.sys"}, {7, true, L"kvwin7.dll"}, kLong, kEmpty}};
+
+std::wstring SystemFolder() {
+  wchar_t path[MAX_PATH] = {};
+  BOOL wow64 = FALSE;  // the setup's system folder is redirected to the 32-bit one
+  IsWow64Process(GetCurrentProcess(), &wow64);
+  wow64 ? GetSystemWow64DirectoryW(path, MAX_PATH) : GetSystemDirectoryW(path, MAX_PATH);
+  return path;
+}
+
+std::wstring InSystem(const std::wstring& name) { return name[0] == L'%' ? name.substr(name.find(L'\\') + 1) : name; }
+
+std::wstring LogOf(const std::vector<std::wstring>& names) {
+  std::wstring log = L"Check Data File...";
+  for (const std::wstring& name : names) log += L"\r\nCreate \"" + name + L"\"...";
+  return log;
+}
+
+std::wstring LogOf(const ClassRow& row) {
+  std::wstring log = L"Check Data File...";
+  for (const Landing& l : row.landings) log += L"\r\nCreate \"" + std::wstring(l.name) + L"\"...";
+  return log;
+}
+
+ULONGLONG StampToUtc(const char* stamp) {  // local YYYYMMDDhhmmss, by that date's zone rules
+  SYSTEMTIME local = {}, utc = {};
+  FILETIME out = {};
+  std::sscanf(stamp, "%4hu%2hu%2hu%2hu%2hu%2hu", &local.wYear, &local.wMonth, &local.wDay, &local.wHour,
+              &local.wMinute, &local.wSecond);
+  TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
+  SystemTimeToFileTime(&utc, &out);
+  return Ticks(out);
+}
+
+std::vector<std::wstring> Record(const std::wstring& path) {  // the driver stand-in's lines
+  std::vector<std::wstring> lines;
+  const std::string bytes = ReadAll(path).value_or("");
+  std::wstring text(bytes.size(), L'\0');
+  text.resize(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), text.data(), int(text.size())));
+  for (size_t at = 0, end; (end = text.find(L'\n', at)) != std::wstring::npos; at = end + 1) {
+    lines.push_back(text.substr(at, end - at));
+  }
+  return lines;
+}
+
+void DeleteShortcuts(const std::vector<std::wstring>& folders) {
+  for (const std::wstring& f : folders) {
+    for (const std::wstring& name : Below(f, false, L"QTX KORVENTA*")) DeleteFileW((f + L"\\" + name).c_str());
+  }
+}
+
+class Classes : public testing::TestWithParam<ClassRow> {
+ protected:
+  void SetUp() override {
+    TIME_ZONE_INFORMATION zone = {};
+    GetTimeZoneInformation(&zone);
+    ASSERT_NE(zone.Bias, 0) << "run away from UTC (TZ=JST-9): a stamp taken as UTC must show";
+    BOOL wow64 = FALSE;
+    IsWow64Process(GetCurrentProcess(), &wow64);
+    ASSERT_EQ(bool(wow64), std::string(GetParam().label).rfind("wow64", 0) == 0) << "wrong prefix for the row";
+    // The rows share the prefix: what an earlier one installed goes first.
+    for (const Entry& e : kEntries) DeleteFileW((system_ + L"\\" + InSystem(e.name)).c_str());
+    DeleteShortcuts({desktop_, programs_});
+    // An existing destination is taken as it is; the driver's setup lies there on every class, so
+    // that a start on a wrong class shows in its record.
+    for (const wchar_t* folder : {L"", L"\\%SYS%", L"\\%SYS%\\drivers"}) CreateDirectoryW((dest_ + folder).c_str(), 0);
+    ASSERT_TRUE(CopyFileW(Built(DRIVER_STANDIN_EXE).c_str(), (dest_ + L"\\" + kDriver).c_str(), TRUE));
+    SetEnvironmentVariableW(L"KORVENTA_DRIVER_LOG", record_.c_str());
+    SetEnvironmentVariableW(L"KORVENTA_DRIVER_RELEASE", L"korventa-test-release");
+    run_.data = Pack(kEntries);
+    run_.version = GetParam().version;
+  }
+  void TearDown() override { SetEvent(release_.Get()); }
+
+  // Where each file landed, with what and which times; the driver's setup and the shortcuts.
+  void Check(const ClassRow& row, ULONGLONG start, const std::wstring& log) {
+    EXPECT_EQ(Utf8(log), Utf8(LogOf(row) + L"\r\nCreate shortcut...\r\nInstall successfully!"));
+    std::vector<std::wstring> inDest = {kDriver, L"%SYS%\\", L"%SYS%\\drivers\\"};
+    for (const Landing& l : row.landings) {
+      if (!l.system && l.name != std::wstring(kDriver)) inDest.push_back(l.name);
+    }
+    std::sort(inDest.begin(), inDest.end());
+    EXPECT_EQ(Below(dest_), inDest);
+    for (size_t i = 0; i < kEntries.size(); ++i) {  // other classes' files are not installed
+      const bool lands = std::any_of(row.landings.begin(), row.landings.end(),
+                                     [i](const Landing& l) { return l.entry == int(i) && l.system; });
+      const std::wstring path = system_ + L"\\" + InSystem(kEntries[i].name);
+      EXPECT_EQ(GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES, lands) << Utf8(path);
+    }
+    for (const Landing& l : row.landings) {
+      const std::wstring path = (l.system ? system_ : dest_) + L"\\" + l.name;
+      SCOPED_TRACE(Utf8(path));
+      EXPECT_TRUE(ReadAll(path) == kEntries[l.entry].content);
+      WIN32_FILE_ATTRIBUTE_DATA data = {};
+      ASSERT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
+      const ULONGLONG stamp = StampToUtc(kEntries[l.entry].stamp);
+      EXPECT_EQ(Ticks(data.ftLastWriteTime), stamp) << "last write: the local stamp as UTC";
+      EXPECT_EQ(Ticks(data.ftCreationTime), stamp) << "creation";  // Wine gives the last write: teeth on Windows
+      EXPECT_GE(Ticks(data.ftLastAccessTime) + kSlack, start) << "last access: the moment of writing";
+      EXPECT_LE(Ticks(data.ftLastAccessTime), NowTicks() + kSlack);
+    }
+    const std::vector<std::wstring> record = Record(record_);
+    ASSERT_EQ(record.size(), &row == &kClass5 ? 2u : 0u) << "the driver's setup runs once, on class 5 only";
+    if (record.size() == 2) {
+      EXPECT_EQ(Utf8(record[0].substr(record[0].find(L'\t', 6))),
+                Utf8(L"\t" + dest_ + L"\\" + kDriver + L"\t" + dest_ + L"\tKorventa.inf"));
+    }
+    win::ComInit com;
+    for (const std::wstring& folder : {desktop_, programs_}) {
+      SCOPED_TRACE(Utf8(folder));
+      ASSERT_EQ(Below(folder, false, L"QTX KORVENTA*"), std::vector<std::wstring>{L"QTX KORVENTA.LNK"});
+      const auto link = ReadLink(folder + L"\\QTX KORVENTA.LNK");
+      ASSERT_TRUE(link);
+      EXPECT_EQ(Utf8(link->target), Utf8(dest_ + L"\\KORVENTA.exe"));
+      WIN32_FILE_ATTRIBUTE_DATA data = {};
+      GetFileAttributesExW((folder + L"\\QTX KORVENTA.LNK").c_str(), GetFileExInfoStandard, &data);
+      if (record.size() == 2) {
+        EXPECT_GE(Ticks(data.ftLastWriteTime) + kSlack, std::stoull(record[1].substr(4)))
+            << "the shortcut is older than the driver's setup's end";
+      }
+    }
+  }
+
+  Session run_;
+  std::wstring system_ = SystemFolder(), desktop_ = ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY),
+               programs_ = ShellFolder(CSIDL_COMMON_PROGRAMS), dest_ = run_.Path(L"%F\\dest"),
+               record_ = run_.Path(L"%F\\driver-record.txt");
+  win::UniqueHandle release_{CreateEventW(nullptr, TRUE, FALSE, L"korventa-test-release")};
+};
+
+TEST_P(Classes, InstallsWhatSuitsTheClass) {
+  const ULONGLONG start = NowTicks();
+  std::wstring log;
+  run_.Play(Cat({ToDestination(), {Type(kEdit, dest_), Press(Next), At(kComplete),
+                                   Do([&](Session& run) { log = Text(run.Control(kLog)); })},
+                 Finished()}));
+  Check(GetParam(), start, log);
+}
+
+INSTANTIATE_TEST_SUITE_P(Gui, Classes, testing::ValuesIn(kClasses),
+                         [](const testing::TestParamInfo<ClassRow>& info) { return info.param.label; });
+
+// Class 5, the whole installation: the page while the installation waits for the driver's setup (which
+// waits for the test), cancel requests then and close requests after it, the completed page and message.
+class WholeInstall : public Classes {};
+
+TEST_P(WholeInstall, Class5) {
+  const ULONGLONG start = NowTicks();
+  std::wstring log;
+  run_.Play(Cat({ToDestination(), {
+      EmulateProtection(), CloseLook(true), Type(kEdit, L" \t\x3000" + dest_), Press(Next), Do([&](Session& run) {
+        ASSERT_TRUE(WaitFor([&] { return !Record(record_).empty(); })) << "no driver's setup";
+        EXPECT_EQ(Utf8(Text(run.Control(kLog))), Utf8(LogOf(kClass5))) << "the log while the driver's setup runs";
+        for (const Landing& l : kClass5.landings) {
+          EXPECT_TRUE(ReadAll((l.system ? system_ : dest_) + L"\\" + l.name) == kEntries[l.entry].content);
+        }
+        EXPECT_TRUE(Below(desktop_, false, L"QTX*").empty()) << "a shortcut before the driver's setup ended";
+      }),
+      At(kProgress), Bar(100), CloseLook(false), Shot("install-1-waiting-for-driver"), Keys(kLog, L"", {VK_ESCAPE}),
+      Quiet(), SysClose(), Quiet(), At(kProgress), Do([&](Session&) { SetEvent(release_.Get()); }), At(kComplete),
+      Bar(100), CloseLook(false), Do([&](Session& run) {
+        log = Text(run.Control(kLog));
+        Send(run.Control(kLog), WM_SETTEXT, 0, LPARAM(L"changed"));
+        EXPECT_EQ(Utf8(Text(run.Control(kLog))), Utf8(log)) << "a change from outside the page went through";
+      }),
+      Shot("install-2-complete"), CloseBox(), Quiet(), Keys(Finish, L"", {VK_MENU, VK_F4}), Quiet(), SysClose(),
+      Quiet(), At(kComplete), Press(Finish), Box(kCompleted, 0), Shot("install-3-completion-message"),
+      Box(kCompleted, IDOK), Exit(0)}}));
+  Check(kClass5, start, log);
+}
+
+INSTANTIATE_TEST_SUITE_P(Gui, WholeInstall, testing::Values(kClass5),
+                         [](const testing::TestParamInfo<ClassRow>& info) { return info.param.label; });
+
+// ---- Installations that stop: what was written before stays whole, nothing after it.
+std::vector<Entry> Three(size_t second, const wchar_t* secondName = L"second.dat", const wchar_t* third = L"third.dat") {
+  return {{0, "20240401090000", L"first.dat", Pattern(1500, 1)},
+          {0, "20240401090000", secondName, Pattern(second, 2)},
+          {0, "20240401090000", third, Pattern(500, 3)}};
+}
+
+std::string PastTheEnd(std::string file) {  // the last entry's offset points into the trailer, under a good CRC
+  const std::uint32_t past = std::uint32_t(file.size() - 2);
+  file.replace(32 + 2 * 64 + 48, 4, reinterpret_cast<const char*>(&past), 4);
+  const std::uint16_t crc = datafile::CrcX25(reinterpret_cast<const std::uint8_t*>(file.data()), file.size() - 2);
+  return file.replace(file.size() - 2, 2, reinterpret_cast<const char*>(&crc), 2);
+}
+
+// bar: the percentage shown under the message (-1: not looked at); left: the destination's files at the end.
+struct Stop { const char* label; std::vector<Entry> entries; std::function<std::string(std::string)> damage;
+              const BoxLook* box; int bar; std::vector<std::wstring> logged, left; };
+const auto kWhole = [](std::string file) { return file; };
+const Stop kStops[] = {
+    {"signature", Three(2000), [](std::string f) { return f.replace(0, 4, "KJ39"); }, &kDamaged, 0, {}, {}},
+    {"flipped_byte", Three(2000), [](std::string f) { return f[32 + 3 * 64 + 10] ^= 0x55, f; }, &kDamaged, 50, {}, {}},
+    {"past_the_end", Three(2000), PastTheEnd, &kDamaged, 50, {}, {}},
+    {"escaping_name", Three(2000, L"second.dat", L"..\\escaped.dat"), kWhole, &kDamaged, 50, {}, {}},
+    {"device_name", Three(2000, L"second.dat", L"NUL.txt"), kWhole, &kDamaged, 50, {}, {}},
+    {"same_name_without_case", Three(2000, L"data.bin", L"DATA.BIN"), kWhole, &kDamaged, 50, {}, {}},
+    {"folder_in_the_way", Three(1000), kWhole, &kMissingLater, -1, {L"first.dat", L"second.dat"},
+     {L"first.dat", L"second.dat\\"}},
+    {"full_disk", Three(2 << 20), kWhole, &kWriteFailed, -1, {L"first.dat", L"second.dat"}, {L"first.dat"}},
+};
+
+class Stops : public testing::TestWithParam<Stop> {};
+
+TEST_P(Stops, WhatWasWrittenStaysWhole) {
+  const Stop& row = GetParam();
+  Session run;
+  std::wstring dest = run.Path(L"%F\\dest");
+  if (row.label == std::string("full_disk")) {  // a tmpfs the test run mounts, too small for the second file
+    const std::wstring disk = Built(Utf8(Env(L"KORVENTA_SMALL_DISK")));
+    ULARGE_INTEGER free = {}, total = {};
+    ASSERT_TRUE(GetDiskFreeSpaceExW((disk + L"\\").c_str(), &free, &total, nullptr) && total.QuadPart <= 1 << 20)
+        << "no small disk: mount a tmpfs of at most 1 MiB and name it in KORVENTA_SMALL_DISK";
+    dest = disk + run.folder.substr(2);
+  }
+  if (row.box == &kMissingLater) {  // a folder of the same name cannot be replaced by a file
+    ASSERT_TRUE(CreateDirectoryW(dest.c_str(), 0) && CreateDirectoryW((dest + L"\\second.dat").c_str(), 0));
+  }
+  run.data = row.damage(Pack(row.entries));
+  Steps steps = Cat({ToDestination(), {Type(kEdit, dest), Press(Next), Box(*row.box, 0), Do([&](Session& run) {
+                       EXPECT_EQ(Utf8(Text(run.Control(kLog))), Utf8(LogOf(row.logged)));
+                     }), Shot(std::string("stopped-") + row.label)}});
+  if (row.bar >= 0) steps.push_back(Bar(row.bar));
+  run.Play(Cat({steps, {Box(*row.box, IDOK), Exit(1)}}));
+  EXPECT_EQ(Below(dest), row.left);
+  EXPECT_EQ(GetFileAttributesW(run.Path(L"%F\\escaped.dat").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_TRUE(row.left.empty() || ReadAll(dest + L"\\first.dat") == row.entries[0].content);
+}
+
+INSTANTIATE_TEST_SUITE_P(Gui, Stops, testing::ValuesIn(kStops),
+                         [](const testing::TestParamInfo<Stop>& info) { return info.param.label; });
+
+// Entries for this system hold no byte (others' do): exit code 1 without a word.
+TEST(Gui, NothingToInstallEndsSilently) {
+  Session run;
+  run.data = Pack({{0, "20240401090000", L"empty1.log", ""},
+                   {2, "20240401090000", L"%SYSTEM%\\b.sys", Pattern(100, 2)},
+                   {0, "20240401090000", L"empty2.log", ""}});
+  run.Play(Cat({ToDestination(), {Type(kEdit, L"%F\\dest"), Press(Next), Exit(1)}}));
+  EXPECT_TRUE(Below(run.Path(L"%F\\dest")).empty());
+}
+
+// Accepted as typed (lower-case drive, an existing hidden folder, doubled and trailing backslashes):
+// exactly the missing folders are made, and only those get normal attributes; Esc after completion
+// ends as finished without a message.
+TEST(Gui, AcceptedPathAndEscAfterCompletion) {
+  Session run;
+  run.data = Pack({{0, "20240401090000", L"KORVENTA.exe", Pattern(1000, 9)}});
+  const DWORD hidden = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  ASSERT_TRUE(CreateDirectoryW(run.Path(L"%F\\hidden").c_str(), 0) &&
+              SetFileAttributesW(run.Path(L"%F\\hidden").c_str(), hidden & ~FILE_ATTRIBUTE_DIRECTORY));
+  const std::wstring typed = L"c" + run.folder.substr(1) + L"\\hidden\\\\dbl\\\\\\two\\";
+  run.Play(Cat({ToDestination(), {Type(kEdit, typed), Press(Next), At(kComplete), Keys(kLog, L"", {VK_ESCAPE}), Exit(0)}}));
+  EXPECT_EQ(Below(run.Path(L"%F\\hidden")), (std::vector<std::wstring>{L"dbl\\", L"dbl\\two\\", L"dbl\\two\\KORVENTA.exe"}));
+  EXPECT_EQ(GetFileAttributesW(run.Path(L"%F\\hidden").c_str()), hidden) << "an existing folder lost its attributes";
+  EXPECT_EQ(GetFileAttributesW(run.Path(L"%F\\hidden\\dbl\\two").c_str()), DWORD(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+// ---- Shortcuts of successive installations: the same folder replaces its own, another gets the next
+// number, the program is found in any case, and a program below the top of the folder is warned about.
+TEST(Gui, SuccessiveShortcuts) {
+  Session run;
+  win::ComInit com;
+  const std::vector<std::wstring> folders = {ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY), ShellFolder(CSIDL_COMMON_PROGRAMS)};
+  std::vector<std::pair<std::wstring, std::wstring>> links;  // name -> folder as typed
+  const auto bytes = [&] {
+    std::map<std::wstring, std::string> all;
+    for (const std::wstring& f : folders) {
+      for (const auto& [name, dest] : links) all[f + L"\\" + name] = ReadAll(f + L"\\" + name).value_or("");
+    }
+    return all;
+  };
+  // Installs into `dest`; `touched`: the one shortcut that may change (made stale first), or a new one.
+  const auto install = [&](const std::wstring& dest, const wchar_t* program, int touched, Steps completion = {}) {
+    const std::wstring mine = touched < 0 ? L"" : touched ? L"QTX KORVENTA(" + std::to_wstring(touched + 1) + L").LNK" : L"QTX KORVENTA.LNK";
+    for (const std::wstring& f : folders) {
+      ASSERT_TRUE(touched < 0 || touched == int(links.size()) || Redescribe(f + L"\\" + mine, L"stale"));
+    }
+    const auto before = bytes();
+    run.data = Pack({{0, "20240401090000", program, Pattern(700, 5)}, {0, "20240401090000", L"readme.txt", "read me\r\n"}});
+    run.Play(Cat({ToDestination(), {Type(kEdit, dest), Press(Next)}, completion, {At(kComplete)}, Finished()}));
+    if (touched == int(links.size())) links.push_back({mine, dest});
+    for (const auto& [path, content] : before) {
+      EXPECT_TRUE(path.substr(path.rfind(L'\\') + 1) == mine || ReadAll(path) == content) << Utf8(path) << " was touched";
+    }
+    for (const std::wstring& f : folders) {
+      std::vector<std::wstring> names;
+      for (const auto& [name, dest] : links) names.push_back(name);
+      std::sort(names.begin(), names.end());
+      EXPECT_EQ(Below(f, false, L"QTX KORVENTA*"), names);
+      for (const auto& [name, dest] : links) {
+        const auto link = ReadLink(f + L"\\" + name);
+        ASSERT_TRUE(link) << Utf8(name);
+        const bool odd = dest.back() == L'\\';
+        EXPECT_EQ(Utf8(link->target), Utf8(run.Path(dest) + (odd ? L"korventa.EXE" : L"\\KORVENTA.exe")));
+        EXPECT_EQ(Utf8(link->folder), Utf8(run.Path(dest)));
+        EXPECT_EQ(Utf8(link->description), "KORVENTA for MV-T30582") << "a stale shortcut was not replaced";
+        EXPECT_EQ(link->show, SW_SHOWNORMAL);  // a link keeps only normal, maximised, minimised
+      }
+    }
+  };
+  DeleteShortcuts(folders);
+  install(L"%F\\A", L"KORVENTA.exe", 0);
+  install(L"%F\\A", L"KORVENTA.exe", 0);
+  install(L"%F\\B", L"KORVENTA.exe", 1);
+  // The shell stores the target normalised: the second install must replace number 3, not add 4.
+  install(L"%F\\E\\", L"korventa.EXE", 2);
+  install(L"%F\\E\\", L"korventa.EXE", 2);
+  ASSERT_TRUE(CreateDirectoryW(run.Path(L"%F\\F").c_str(), 0) && CreateDirectoryW(run.Path(L"%F\\F\\sub").c_str(), 0));
+  std::wstring log;
+  install(L"%F\\F", L"sub\\KORVENTA.exe", -1,
+          {Box(kShortcutFailed, IDOK), At(kComplete), Do([&](Session& run) { log = Text(run.Control(kLog)); })});
+  EXPECT_EQ(Utf8(log), Utf8(L"Check Data File...\r\nCreate \"sub\\KORVENTA.exe\"...\r\nCreate \"readme.txt\"...\r\n"
+                            L"Create shortcut...\r\nInstall successfully, but create shortcut failed! "));
+}
+
+}  // namespace
+}  // namespace gui

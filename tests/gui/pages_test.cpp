@@ -1,0 +1,239 @@
+// The pages before the installation: start-up, the button protocol, every way to cancel, the agreement
+// documents and the destination's rules and space lines.
+#include <richedit.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "gui/texts.h"
+#include "resources/agreement_texts.h"
+
+namespace gui {
+namespace {
+
+// ---- Start-up: the data file must open in the current folder; nothing else starts the wizard.
+enum class Trouble { Missing, HeldExclusively, HeldSharedByAll, BesideProgramOnly };
+class Startup : public testing::TestWithParam<Trouble> {};
+
+TEST_P(Startup, RefusesWithoutTheDataFile) {
+  Session run;
+  const Trouble trouble = GetParam();
+  const std::wstring cab = run.Path(L"%F\\KORVENTA.cab");
+  run.data.reset();
+  win::UniqueFile holder;
+  if (trouble == Trouble::HeldExclusively || trouble == Trouble::HeldSharedByAll) {
+    ASSERT_TRUE(WriteAll(cab, Pack({{0, "20240401090000", L"a.txt", "a"}})));
+    holder.Reset(CreateFileW(cab.c_str(), GENERIC_READ, trouble == Trouble::HeldExclusively ? 0 : 7, 0, OPEN_EXISTING, 0, 0));
+    ASSERT_TRUE(holder);
+  }
+  if (trouble == Trouble::BesideProgramOnly) {  // started from elsewhere, as from a command prompt
+    ASSERT_TRUE(CreateDirectoryW(run.Path(L"%F\\medium").c_str(), 0) &&
+                CreateDirectoryW((run.current = run.Path(L"%F\\elsewhere")).c_str(), 0));
+    ASSERT_TRUE(WriteAll(run.Path(L"%F\\medium\\KORVENTA.cab"), Pack({{0, "20240401090000", L"a.txt", "a"}})));
+    ASSERT_TRUE(CopyFileW(run.exe.c_str(), run.Path(L"%F\\medium\\setup.exe").c_str(), TRUE));
+    run.exe = run.Path(L"%F\\medium\\setup.exe");
+  }
+  run.Play({Start(), Box(kMissingAtStart, 0), Shot("startup-" + std::to_string(int(trouble))),
+            Box(kMissingAtStart, IDOK), Exit(1)});
+}
+
+INSTANTIATE_TEST_SUITE_P(Gui, Startup, testing::Values(Trouble::Missing, Trouble::HeldExclusively,
+                                                       Trouble::HeldSharedByAll, Trouble::BesideProgramOnly));
+
+// ---- Every cancel request on every page, refused with No, then Yes: one question per request, nothing
+// changes or is created. On the way, the documents must show whole and nothing may change them.
+const std::u16string kDocuments[] = {resources::LicenseText(), resources::CopyrightText()};
+
+// What a user might do to change a document, by keyboard and by the messages keys and paste produce.
+using Attempt = std::function<void(Session&, HWND)>;
+const Attempt kAttempts[] = {
+    [](Session&, HWND d) { Send(d, WM_CHAR, L'x', 1); },
+    [](Session& r, HWND) { r.Play({Keys(kDocument, L"xあ", {VK_RETURN})}); },
+    [](Session&, HWND d) { Send(d, EM_SETSEL, 0, -1), Send(d, WM_KEYDOWN, VK_DELETE, 1), Send(d, WM_KEYUP, VK_DELETE, 0xC0000001); },
+    [](Session& r, HWND d) { Send(d, EM_SETSEL, 0, 10), r.Play({Keys(kDocument, L"", {VK_DELETE}), Keys(kDocument, L"", {VK_BACK})}); },
+    [](Session&, HWND d) { Send(d, EM_SETSEL, 0, 5), Send(d, WM_PASTE); },
+    [](Session& r, HWND) { r.Play({Keys(kDocument, L"", {VK_CONTROL, 'V'})}); },
+    [](Session& r, HWND d) { Send(d, EM_SETSEL, 0, 5), r.Play({Keys(kDocument, L"", {VK_CONTROL, 'X'})}); },
+};
+
+Step DocumentUnchangeable(int which) {
+  return Do([which](Session& run) {
+    HWND d = run.Control(kDocument);
+    std::wstring whole;  // WM_GETTEXT of a rich edit gives every paragraph break as CR LF
+    for (char16_t c : kDocuments[which]) whole += c == u'\r' ? L"\r\n" : std::wstring(1, wchar_t(c));
+    EXPECT_EQ(Utf8(Text(d)), Utf8(whole));
+    ASSERT_TRUE(OpenClipboard(nullptr));  // something to paste
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, 64);
+    lstrcpyW(static_cast<wchar_t*>(GlobalLock(memory)), L"貼り付けた文字 pasted");
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    for (const Attempt& attempt : kAttempts) {
+      Send(d, EM_SETSEL, 3, 3);
+      attempt(run, d);
+      // Ctrl+Home comes after the keys: once the caret is back at the start, they have all been handled.
+      run.Play({Keys(kDocument, L"", {VK_CONTROL, VK_HOME})});
+      EXPECT_TRUE(WaitFor([&] { return Send(d, EM_GETSEL) == 0; })) << "the keys did not arrive";
+      EXPECT_TRUE(Text(d) == whole) << "attempt " << (&attempt - kAttempts) << " changed the document";
+    }
+    // The page's answer to a change of protected text, asked from inside the setup as the control asks.
+    EXPECT_EQ(Send(d, RegisterWindowMessageW(L"KorventaTestAskProtected")), 1) << "not refused";
+    Send(d, EM_LINESCROLL, 0, 6);  // the clause indents show on wrapped lines further down
+  });
+}
+
+Steps RefuseEveryCancel(const PageLook& page, int focus, int content) {
+  auto before = std::make_shared<std::pair<std::wstring, std::vector<std::wstring>>>();
+  const Step unchanged = Do([=](Session& run) {
+    EXPECT_EQ(Utf8(Text(run.Control(content))), Utf8(before->first));
+    EXPECT_EQ(Below(run.folder), before->second) << "something was created";
+  });
+  Steps steps = {Do([=](Session& run) { *before = {Text(run.Control(content)), Below(run.folder)}; })};
+  for (const Step& trigger : {Press(Cancel), Keys(focus, L"", {VK_ESCAPE}), CloseBox(), Keys(focus, L"", {VK_MENU, VK_F4}), SysClose()}) {
+    steps.insert(steps.end(), {trigger, Box(kCancelQuestion, 0)});
+    if (steps.size() == 3) steps.push_back(Shot(std::string("cancel-") + page.name));
+    steps.insert(steps.end(), {Box(kCancelQuestion, IDNO), Quiet(), At(page), unchanged});
+  }
+  return steps;
+}
+
+TEST(Gui, EveryCancelOnEveryPage) {
+  Session run;
+  run.Play(Cat({{Start(), At(kWelcome), EmulateProtection(), Do([](Session& run) {
+                   EXPECT_TRUE(GetWindowLongW(run.sheet, GWL_STYLE) & WS_MINIMIZEBOX) << "no minimise box";
+                   EXPECT_TRUE(GetWindowLongW(run.sheet, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "no taskbar button";
+                 })},
+                RefuseEveryCancel(kWelcome, Next, 1018),
+                {Press(Next), At(kLicence), DocumentUnchangeable(0), Shot("pages-licence-scrolled")},
+                RefuseEveryCancel(kLicence, kDocument, kDocument),
+                {Press(Next), At(kCopyright), DocumentUnchangeable(1), Shot("pages-copyright-scrolled")},
+                RefuseEveryCancel(kCopyright, kDocument, kDocument),
+                {Press(Next), At(kDestination), Type(kEdit, L"%F\\never\\made")},
+                RefuseEveryCancel(kDestination, kEdit, kEdit),
+                {Press(Cancel), Box(kCancelQuestion, IDYES), Exit(2), Do([](Session& run) {
+                   EXPECT_EQ(Below(run.folder), std::vector<std::wstring>{L"KORVENTA.cab"});
+                   EXPECT_EQ(GetFileAttributesW(L"C:\\Program Files\\KORVENTA"), INVALID_FILE_ATTRIBUTES);
+                 })}}));
+}
+
+// ---- The buttons of each page forward and back, a second copy, the destination page's default, its
+// space lines after every key, every refused path, and a good one that goes on to the data check.
+Steps Walk(const std::vector<std::pair<Button, const PageLook*>>& walk) {
+  Steps steps;
+  for (const auto& [button, page] : walk) {
+    steps.insert(steps.end(), {Press(button), At(*page), Do([](Session& run) {
+                                 EXPECT_EQ(Utf8(Text(run.sheet)), Utf8(kCaption));
+                               }), Shot(std::string("wizard-") + page->name + (button == Back ? "-back" : "-next"))});
+  }
+  return steps;
+}
+
+// The second copy ends at once with code 3 and no window; the first goes on.
+Step SecondCopy() {
+  return Do([](Session& run) {
+    Session second;
+    second.exe = run.exe, second.current = run.folder, second.data.reset();
+    bool shown = false;
+    second.Play({Start(), Do([&](Session& s) { WaitFor([&] { return (shown |= !s.Dialogs().empty()), !s.Running(); }); }), Exit(3)});
+    EXPECT_FALSE(shown) << "the second copy showed a window";
+  });
+}
+
+std::wstring UnmappedDrive() {
+  wchar_t letter = L'Q';
+  while (letter < L'Y' && (GetLogicalDrives() & (1u << (letter - L'A')))) ++letter;
+  return std::wstring(1, letter) + L":";
+}
+
+double FreeMegabytes(const std::wstring& root) {
+  ULARGE_INTEGER free = {};
+  return GetDiskFreeSpaceExW(root.c_str(), &free, nullptr, nullptr) ? double(free.QuadPart) / 1048576 : -1;
+}
+
+// The free space line for what the edit shows: "空き容量: N.N MB" of `root`, or "空き容量:" without one.
+Step FreeLine(const std::wstring& root) {
+  return Do([root](Session& run) {
+    const double before = root.empty() ? 0 : FreeMegabytes(root);
+    std::wstring line;
+    EXPECT_TRUE(WaitFor([&] {
+      line = Text(run.Control(kFree));
+      return root.empty() ? line == L"空き容量:" : line.rfind(L"空き容量: ", 0) == 0 && line.size() > 10 && line.substr(line.size() - 3) == L" MB";
+    })) << Utf8(line) << " for \"" << Utf8(Text(run.Control(kEdit))) << "\"";
+    if (!root.empty()) {  // others use the disk meanwhile
+      const double shown = _wtof(line.c_str() + 6), after = FreeMegabytes(root);
+      EXPECT_TRUE(line[line.size() - 5] == L'.' && shown >= std::min(before, after) - 256 &&
+                  shown <= std::max(before, after) + 256) << Utf8(line);
+    }
+    EXPECT_EQ(Utf8(Text(run.Control(kRequired))), "必要容量: 10.0 MB");
+  });
+}
+
+// The default destination: the system drive's root and the fixed tail, selected, with the focus.
+Steps DefaultAndSpaceLines() {
+  wchar_t system[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  const std::wstring fallback = std::wstring(system, 3) + L"Program Files\\KORVENTA\\mv-t30582", none;
+  return {Do([=](Session& run) {
+            HWND edit = run.Control(kEdit);
+            EXPECT_EQ(Utf8(Text(edit)), Utf8(fallback));
+            EXPECT_EQ(Send(edit, EM_GETSEL), MAKELONG(0, fallback.size())) << "the default is not selected";
+            GUITHREADINFO info = {sizeof(info)};
+            GetGUIThreadInfo(GetWindowThreadProcessId(edit, nullptr), &info);
+            EXPECT_EQ(info.hwndFocus, edit) << "the focus is not in the edit";
+          }),
+          FreeLine(std::wstring(system, 3)), Shot("destination-default"),
+          Keys(kEdit, L"", {VK_DELETE}), FreeLine(none), Keys(kEdit, L"c"), FreeLine(none), Keys(kEdit, L":"),
+          FreeLine(L"C:\\"), Keys(kEdit, L"\\x"), FreeLine(L"C:\\"), Keys(kEdit, L"", {VK_BACK}),
+          Keys(kEdit, L"", {VK_BACK}), FreeLine(L"C:\\"), Keys(kEdit, L"", {VK_BACK}), FreeLine(none),
+          Type(kEdit, UnmappedDrive() + L"\\"), FreeLine(none), Type(kEdit, L"\x3000" L"C:"), FreeLine(L"C:\\"),
+          Type(kEdit, L"\\\\server\\share"), FreeLine(none), Type(kEdit, L"  Z:"), FreeLine(L"Z:\\")};
+}
+
+// Refused: the box, then the page as it was, the text kept and selected in the focused edit, and
+// nothing created, not even the folders before the bad part.
+Steps Refused(const std::wstring& typed) {
+  auto before = std::make_shared<std::pair<std::vector<std::wstring>, std::vector<std::wstring>>>();
+  return {Do([=](Session& run) { *before = {Below(run.folder), Below(L"C:", false)}; }), Type(kEdit, typed),
+          Press(Next), Box(kPathInvalid, IDOK), At(kDestination), Do([=](Session& run) {
+            HWND edit = run.Control(kEdit);
+            const std::wstring shown = Text(edit);
+            EXPECT_EQ(Utf8(shown), Utf8(run.Path(typed)));
+            EXPECT_TRUE(WaitFor([&] {
+              GUITHREADINFO info = {sizeof(info)};
+              GetGUIThreadInfo(GetWindowThreadProcessId(edit, nullptr), &info);
+              return info.hwndFocus == edit && Send(edit, EM_GETSEL) == MAKELONG(0, shown.size());
+            })) << "the text must be selected in the focused edit";
+            EXPECT_EQ(Below(run.folder), before->first) << "created for \"" << Utf8(typed) << "\"";
+            EXPECT_EQ(Below(L"C:", false), before->second);
+          })};
+}
+
+TEST(Gui, WalkAndDestinationRules) {
+  Session run;
+  run.data = std::string(10485760, '\0');  // needs 10.0 MB, and fails the data check
+  ASSERT_TRUE(CreateDirectoryW(run.Path(L"%F\\t").c_str(), nullptr));
+  ASSERT_TRUE(WriteAll(run.Path(L"%F\\afile.txt"), "keep") && WriteAll(run.Path(L"%F\\t\\file"), ""));
+  std::wstring slashed = run.Path(L"%F/slashed");
+  std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
+  std::wstring tooLong = run.Path(L"%F\\long");  // 227 characters: a file name would pass 259
+  while (tooLong.size() < 227) tooLong += L"\\" + std::wstring(std::min<size_t>(60, 226 - tooLong.size()), L'a');
+  Steps steps = Cat({{Start(), At(kWelcome), Shot("wizard-0-welcome")},
+                     Walk({{Next, &kLicence}, {Back, &kWelcome}, {Next, &kLicence}, {Next, &kCopyright},
+                           {Back, &kLicence}, {Next, &kCopyright}, {Next, &kDestination}}),
+                     DefaultAndSpaceLines(),
+                     Walk({{Back, &kCopyright}, {Back, &kLicence}}), {SecondCopy(), Quiet()},
+                     Walk({{Next, &kCopyright}, {Next, &kDestination}})});
+  for (const std::wstring& typed : std::vector<std::wstring>{L"", L"  \t\x3000", L"C:", L"C:refused", L"\\\\server\\share\\x", L"refused\\sub", slashed.c_str(),
+        (UnmappedDrive() + L"\\x").c_str(), tooLong.c_str(), L"%F\\afile.txt", L"%F\\afile.txt\\", L"%F\\t\\file\\sub",
+        L"%F\\kept\\bad|name\\sub", L"%F\\made\\d*", L"%F\\made\\de?t", L"%F\\made\\dest ", L"%F\\made.\\sub",
+        L"%F\\made\\dest.", L"%F\\made\\a<b"}) {
+    steps = Cat({steps, Refused(typed)});
+  }
+  run.Play(Cat({steps, {Type(kEdit, L"%F\\good"), Press(Next), Box(kDamaged, 0), Shot("wizard-progress"),
+                        Do([](Session& run) { EXPECT_NE(GetFileAttributesW(run.Path(L"%F\\good").c_str()), INVALID_FILE_ATTRIBUTES); }),
+                        Box(kDamaged, IDOK), Exit(1)}}));
+}
+
+}  // namespace
+}  // namespace gui
