@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the sample medium in DIR: setup.exe beside a KORVENTA.cab packed from tests/samples/, in which the
+# Builds the sample medium in DIR: setup.exe beside a KORVENTA.cab packed from tools/samples/, in which the
 # sample program KORVENTA.exe and the driver setup stand-in are the real programs of the Windows build, so
 # that a new user sees a whole installation, shortcuts and driver setup included.
 #
@@ -10,7 +10,7 @@
 # DIR receives setup.exe and KORVENTA.cab only when the data file has been packed and verified.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-samples=$root/tests/samples
+samples=$root/tools/samples
 
 fail() { echo "sample-medium: $*" >&2; exit 1; }
 

@@ -40,7 +40,7 @@ has() { grep -qF -- "$2" <<<"$1"; }
 same() { cmp -s "$work/$1" "$samples/files/$2"; }
 local_time_is() { [ "$(stat -c %Y "$work/$1")" = "$(date -d "$2" +%s)" ]; }
 
-samples=$repo/tests/samples
+samples=$repo/tools/samples
 cab=$work/KORVENTA.cab
 run pack "$(p "$samples/sample.manifest")" "$(p "$cab")"
 check "pack the sample" [ $rc = 0 ]
