@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "packer.h"
 
@@ -17,22 +20,13 @@ namespace {
 constexpr int kHelp = 9;  // the sheet's hidden help button, where Settled() leaves its marks
 constexpr int kTitle = 1018, kSubtitle = 1019, kBar = 1015, kMessageText = 0xFFFF, kMessageIcon = 1088;
 
-using Search = std::pair<DWORD, std::vector<HWND>>;
-
-BOOL CALLBACK Collect(HWND w, LPARAM context) {
-  auto* s = reinterpret_cast<Search*>(context);
-  DWORD owner = 0;
-  wchar_t name[16] = {};
-  GetWindowThreadProcessId(w, &owner);
-  GetClassNameW(w, name, 16);
-  if (owner == s->first && IsWindowVisible(w) && lstrcmpW(name, L"#32770") == 0) s->second.push_back(w);
-  return TRUE;
-}
-
 std::vector<HWND> ShownDialogs(DWORD pid) {
-  Search search{pid, {}};
-  EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
-  return search.second;
+  std::vector<HWND> found;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", nullptr));) {
+    DWORD owner = 0;
+    if (GetWindowThreadProcessId(w, &owner) && owner == pid && IsWindowVisible(w)) found.push_back(w);
+  }
+  return found;
 }
 
 struct Pixels {  // 0x00RRGGBB, top row first
@@ -68,13 +62,6 @@ INPUT Key(WORD vk, bool up, wchar_t unicode = 0) {
 HWND FocusOf(HWND window) {
   GUITHREADINFO info = {sizeof(info)};
   return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
-}
-
-bool LoadLink(const std::wstring& path, DWORD mode, win::ComPtr<IShellLinkW>& link, win::ComPtr<IPersistFile>& file) {
-  return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                    reinterpret_cast<void**>(link.Put()))) &&
-         SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))) &&
-         SUCCEEDED(file->Load(path.c_str(), mode));
 }
 
 }  // namespace
@@ -119,20 +106,14 @@ std::wstring Text(HWND window) {
 }
 
 std::optional<std::string> ReadAll(const std::wstring& path) {
-  win::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                   OPEN_EXISTING, 0, nullptr));
-  std::string bytes(file ? GetFileSize(file.Get(), nullptr) : 0, '\0');
-  DWORD got = 0;
-  if (!file || !ReadFile(file.Get(), bytes.data(), DWORD(bytes.size()), &got, nullptr) || got != bytes.size()) {
-    return std::nullopt;
-  }
-  return bytes;
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  std::ostringstream bytes;
+  return in && (bytes << in.rdbuf(), in.peek() == EOF) ? std::optional(bytes.str()) : std::nullopt;
 }
 
 bool WriteAll(const std::wstring& path, const std::string& bytes) {
-  win::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  DWORD done = 0;
-  return file && WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &done, nullptr) && done == bytes.size();
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
+  return out.write(bytes.data(), std::streamsize(bytes.size())) && (out.close(), !out.fail());
 }
 
 std::vector<std::wstring> Below(const std::wstring& folder, bool recurse, const wchar_t* pattern) {
@@ -153,12 +134,6 @@ std::vector<std::wstring> Below(const std::wstring& folder, bool recurse, const 
 }
 
 ULONGLONG Ticks(const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
-
-ULONGLONG NowTicks() {
-  FILETIME now = {};
-  GetSystemTimeAsFileTime(&now);
-  return Ticks(now);
-}
 
 std::wstring ShellFolder(int csidl) {
   wchar_t path[MAX_PATH] = {};
@@ -184,25 +159,21 @@ std::string Pack(const std::vector<Entry>& entries) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-std::optional<Link> ReadLink(const std::wstring& path) {
+std::optional<Link> ReadLink(const std::wstring& path, const wchar_t* describe) {
   win::ComPtr<IShellLinkW> link;
   win::ComPtr<IPersistFile> file;
   wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {}, description[MAX_PATH] = {};
   Link out;
-  if (!LoadLink(path, STGM_READ, link, file) || FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) ||
-      FAILED(link->GetWorkingDirectory(folder, MAX_PATH)) || FAILED(link->GetDescription(description, MAX_PATH)) ||
-      FAILED(link->GetShowCmd(&out.show))) {
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, reinterpret_cast<void**>(link.Put()))) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))) ||
+      FAILED(file->Load(path.c_str(), describe ? STGM_READWRITE : STGM_READ)) ||
+      (describe && (FAILED(link->SetDescription(describe)) || FAILED(file->Save(path.c_str(), TRUE)))) ||
+      FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) || FAILED(link->GetWorkingDirectory(folder, MAX_PATH)) ||
+      FAILED(link->GetDescription(description, MAX_PATH)) || FAILED(link->GetShowCmd(&out.show))) {
     return std::nullopt;
   }
   out.target = target, out.folder = folder, out.description = description;
   return out;
-}
-
-bool Redescribe(const std::wstring& path, const std::wstring& description) {
-  win::ComPtr<IShellLinkW> link;
-  win::ComPtr<IPersistFile> file;
-  return LoadLink(path, STGM_READWRITE, link, file) && SUCCEEDED(link->SetDescription(description.c_str())) &&
-         SUCCEEDED(file->Save(path.c_str(), TRUE));
 }
 
 Steps Cat(std::initializer_list<Steps> parts) {
@@ -274,7 +245,7 @@ std::string Session::Describe() const {
   return out + (Running() ? "" : "; the setup has ended");
 }
 
-bool Session::Focus(HWND control) {
+static bool Focus(HWND control) {
   if (control && FocusOf(control) == control) return true;  // focusing an edit again would select its text
   const DWORD self = GetCurrentThreadId(), target = GetWindowThreadProcessId(control, nullptr);
   // Focus belongs to the other thread's input state: share it for the moment of the change.
@@ -287,7 +258,7 @@ bool Session::Focus(HWND control) {
 
 // A mark posted now is handled after everything posted before it; twice, for a message posted by a
 // handler of one that was.
-bool Session::Settled() {
+static bool Settled(HWND sheet) {
   HWND help = GetDlgItem(sheet, kHelp);
   for (int round = 0; round < 2 && help; ++round) {
     PostMessageW(help, BM_SETSTATE, TRUE, 0);
@@ -298,10 +269,10 @@ bool Session::Settled() {
 }
 
 // Found by asking the sheet where its close box is, along the middle of the title bar.
-std::optional<RECT> Session::CloseBoxRect() const {
+static std::optional<RECT> CloseBoxRect(HWND sheet) {
   RECT f = {};
   GetWindowRect(sheet, &f);
-  const auto close = [this](int x, int y) { return Send(sheet, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE; };
+  const auto close = [sheet](int x, int y) { return Send(sheet, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE; };
   const int y = f.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
   RECT r = {f.right, y, f.right, y + 1};
   while (r.right > f.left && !close(r.right - 1, y)) --r.right;
@@ -311,8 +282,7 @@ std::optional<RECT> Session::CloseBoxRect() const {
   return r.left < r.right ? std::optional<RECT>(r) : std::nullopt;
 }
 
-int Session::BarPercent(bool* textDrawn) const {
-  HWND bar = Control(kBar);
+static int BarPercent(HWND bar, bool* textDrawn) {
   RECT client = {};
   POINT origin = {};
   GetClientRect(bar, &client);
@@ -330,11 +300,11 @@ int Session::BarPercent(bool* textDrawn) const {
   return filled * 100 / p->width;
 }
 
-void Session::Screenshot(HWND window, const std::string& name) {
+static void Screenshot(HWND window, const std::vector<HWND>& boxes, const std::string& name) {
   const std::wstring shots = Built(Utf8(Env(L"KORVENTA_SHOTS")));
   RECT r = {};
   if (shots.empty() || !GetWindowRect(window, &r)) return;
-  for (HWND box : Boxes()) {
+  for (HWND box : boxes) {
     RECT b = {};
     GetWindowRect(box, &b);
     UnionRect(&r, &r, &b);
@@ -373,9 +343,7 @@ void Session::Perform(const Step& s) {
                                  (current.empty() ? folder : current).c_str(), &startup, &info))
           << "cannot start " << Utf8(exe);
       CloseHandle(info.hThread);
-      process.Reset(info.hProcess);
-      pid = info.dwProcessId;
-      sheet = nullptr;
+      process.Reset(info.hProcess), pid = info.dwProcessId, sheet = nullptr;
       return;
     }
     case Op::At:
@@ -406,9 +374,10 @@ void Session::Perform(const Step& s) {
       return;
     }
     case Op::CloseBox: {
-      const auto box = CloseBoxRect();
+      const auto box = CloseBoxRect(sheet);
       ASSERT_TRUE(box) << "no close box in the title bar";
       // A click soon after the last one would be a double click, which the close box ignores.
+      static DWORD lastClick = 0;
       WaitFor([&] { return GetTickCount() - lastClick > GetDoubleClickTime() + 100; });
       lastClick = GetTickCount();
       INPUT in[3] = {{INPUT_MOUSE}, {INPUT_MOUSE}, {INPUT_MOUSE}};
@@ -461,7 +430,7 @@ void Session::Perform(const Step& s) {
       return;
     }
     case Op::Quiet:
-      ASSERT_TRUE(Settled()) << "the setup does not handle its messages; " << Describe();
+      ASSERT_TRUE(Settled(sheet)) << "the setup does not handle its messages; " << Describe();
       EXPECT_TRUE(Boxes().empty() && Running()) << Describe();
       return;
     case Op::Exit: {
@@ -474,21 +443,20 @@ void Session::Perform(const Step& s) {
       ASSERT_EQ(shown, "") << "a message box came up instead of the end";
       ASSERT_EQ(WaitForSingleObject(process.Get(), kLong.count()), WAIT_OBJECT_0) << "the setup did not end";
       DWORD code = 0;
-      GetExitCodeProcess(process.Get(), &code);
-      EXPECT_EQ(code, DWORD(s.id)) << "exit code";
+      EXPECT_TRUE(GetExitCodeProcess(process.Get(), &code) && code == DWORD(s.id)) << "exit code " << code << ", not " << s.id;
       return;
     }
     case Op::Shot: {
       std::vector<HWND> boxes = Boxes();
       HWND window = sheet && IsWindow(sheet) ? sheet : boxes.empty() ? nullptr : boxes.front();
       ASSERT_TRUE(window) << "nothing to take a picture of";
-      Screenshot(window, Utf8(s.text));
+      Screenshot(window, boxes, Utf8(s.text));
       return;
     }
     case Op::Bar: {
       bool text = false;
       int shown = -1;
-      EXPECT_TRUE(WaitFor([&] { return (shown = BarPercent(&text)) == s.id && text; }))
+      EXPECT_TRUE(WaitFor([&] { return (shown = BarPercent(Control(kBar), &text)) == s.id && text; }))
           << "the bar shows " << shown << "%" << (text ? "" : " without its number") << ", not " << s.id << "%";
       return;
     }
@@ -496,7 +464,7 @@ void Session::Perform(const Step& s) {
       // The cross of an enabled close box is drawn black, a greyed one has no black pixel.
       int black = -1;
       EXPECT_TRUE(WaitFor([&] {
-        const auto r = CloseBoxRect();
+        const auto r = CloseBoxRect(sheet);
         const auto p = r ? Capture(RECT{r->left + 2, r->top + 2, r->right - 2, r->bottom - 2}) : std::nullopt;
         black = p ? int(std::count_if(p->data.begin(), p->data.end(), [](DWORD c) { return (c & 0xC0C0C0) == 0; })) : -1;
         return s.id ? black > 0 : black == 0;

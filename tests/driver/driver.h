@@ -33,7 +33,7 @@ bool WriteAll(const std::wstring& path, const std::string& bytes);
 // Relative paths below `folder`, sorted; folders end in "\".
 std::vector<std::wstring> Below(const std::wstring& folder, bool recurse = true, const wchar_t* pattern = L"*");
 ULONGLONG Ticks(const FILETIME& time);
-ULONGLONG NowTicks();
+inline ULONGLONG NowTicks() { FILETIME now = {}; GetSystemTimeAsFileTime(&now); return Ticks(now); }
 std::wstring ShellFolder(int csidl);
 
 // Data files come from the tool's packer.
@@ -42,8 +42,8 @@ std::string Pattern(size_t size, unsigned seed);
 std::string Pack(const std::vector<Entry>& entries);
 
 struct Link { std::wstring target, folder, description; int show = 0; };
-std::optional<Link> ReadLink(const std::wstring& path);  // needs COM on the thread
-bool Redescribe(const std::wstring& path, const std::wstring& description);
+// Needs COM on the thread; with `describe`, the link's description is changed and saved first.
+std::optional<Link> ReadLink(const std::wstring& path, const wchar_t* describe = nullptr);
 
 enum Button { Back = 12323, Next = 12324, Finish = 12325, Cancel = IDCANCEL };
 struct ButtonLook { bool shown, enabled; const wchar_t* caption; };
@@ -105,16 +105,8 @@ class Session {
   std::vector<HWND> Dialogs() const;  // the setup's shown dialogs: its wizard and message boxes
   std::vector<HWND> Boxes() const;    // its shown message boxes
   bool Running() const;
-
- private:
-  DWORD lastClick = 0;
   bool Shows(const PageLook& page) const;
   std::string Describe() const;  // the page, buttons and boxes, for failures
-  bool Focus(HWND control);
-  bool Settled();
-  std::optional<RECT> CloseBoxRect() const;
-  int BarPercent(bool* textDrawn) const;
-  void Screenshot(HWND window, const std::string& name);
   void Perform(const Step& step);
 };
 

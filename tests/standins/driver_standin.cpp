@@ -2,15 +2,14 @@
 // lets it go, and ends. No window.
 //
 // Record: %KORVENTA_DRIVER_LOG% (or driver-ran.txt in the working directory), UTF-8, one line per event:
-//   start<TAB>time<TAB>program path<TAB>working directory<TAB>argument 1<TAB>...
-//   end<TAB>time
-// times as FILETIME ticks (UTC). %KORVENTA_DRIVER_RELEASE% names an event that holds the run open until
+//   start<TAB>program path<TAB>working directory<TAB>argument 1<TAB>...
+//   end
+// %KORVENTA_DRIVER_RELEASE% names an event that holds the run open until
 // the test sets it (two minutes at most), so that the test can look at the setup meanwhile.
 #include "app/framework/handles.h"
 
 #include <shellapi.h>
 
-#include <algorithm>
 #include <string>
 
 namespace {
@@ -21,10 +20,7 @@ std::wstring Environment(const wchar_t* name) {
 }
 
 // Opened for each line, shared, so that the test can read the record while this program waits.
-bool AppendLine(std::wstring line) {
-  FILETIME now = {};
-  GetSystemTimeAsFileTime(&now);
-  line.insert(std::min(line.find(L'\t'), line.size()), L"\t" + std::to_wstring((ULONGLONG(now.dwHighDateTime) << 32) | now.dwLowDateTime));
+bool AppendLine(const std::wstring& line) {
   const std::wstring record = Environment(L"KORVENTA_DRIVER_LOG");
   win::UniqueFile file(CreateFileW(record.empty() ? L"driver-ran.txt" : record.c_str(), FILE_APPEND_DATA,
                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr));

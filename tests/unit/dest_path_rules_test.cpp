@@ -27,10 +27,10 @@ TEST(DestPathRules, NextAcceptsOnlyDriveRootFormWithUsableFolderNames) {
         EXPECT_TRUE(pages::HasValidFolderNames(path));
     }
     for (const std::u16string path : {u"", u"C:", u"C:KORVENTA\\x", u"\\\\server\\share", u"KORVENTA\\mv-t30582",
-                                      u":\\", u"CC:\\", u"C\\:", u" C:\\"})
+                                      u":\\", u"CC:\\", u"C\\:", u" C:\\", u"C:/dir/x"})
         EXPECT_FALSE(pages::HasDriveRootForm(path));
     for (const std::u16string path : {u"C:\\a*b", u"C:\\dir\\de?t", u"C:\\dir.\\x", u"C:\\x\\con", u"C:\\x \\",
-                                      u"C:\\dir\\dest ", u"C:\\a:b", u"C:\\a\\..\\b"})
+                                      u"C:\\dir\\dest ", u"C:\\dir\\dest.", u"C:\\a:b", u"C:\\a\\..\\b"})
         EXPECT_FALSE(pages::HasValidFolderNames(path));
 }
 
