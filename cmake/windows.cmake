@@ -51,6 +51,7 @@ else()
 endif()
 
 include(${CMAKE_SOURCE_DIR}/cmake/datafile_tool.cmake)
+include(${CMAKE_SOURCE_DIR}/cmake/bench.cmake)
 
 if(KORVENTA_BUILD_TESTS)
   target_link_options(unit_tests PRIVATE ${WIN_LINK_OPTIONS})

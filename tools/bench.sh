@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The speed benchmarks: each prints ratios measured side by side in one run. They time the x86_64
 # build under the 64-bit Wine (build/win64); the 32-bit product's timings under an emulator mean
-# nothing. The installation benchmark writes about 1.6 GB and takes minutes.
+# nothing. The installation benchmark (tools/bench/setup_bench.cpp) writes about 2 GB and takes minutes.
 #   bench.sh [crc|install]...   (default: both)
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -23,7 +23,7 @@ for bench in "$@"; do
       rm -f "$work/crc.cab" ;;
     install)
       echo "== whole installations against plain copies, x86_64 build under Wine"
-      bash "$root/tools/wine-run.sh" "$root/build/win64/install_bench.exe" ;;
+      bash "$root/tools/wine-run.sh" "$root/build/win64/setup_bench.exe" ;;
     *) echo "bench.sh: unknown benchmark '$bench' (crc, install)" >&2; exit 2 ;;
   esac
 done

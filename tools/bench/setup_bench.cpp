@@ -1,0 +1,513 @@
+// Whole installations by setup.exe against plain copies of the same bytes, side by side in one run.
+// Run under the 64-bit Wine (tools/bench.sh install); it writes about 2 GB and takes a few minutes:
+//   KORVENTA_WINE64=1 KORVENTA_RUN_TIMEOUT=3600 tools/wine-run.sh build/win64/setup_bench.exe [setup.exe]
+// KORVENTA_BENCH_ONLY=large,many,mixed,response,memory runs only the named cases. Prints one line per
+// case with its ratio or value and its target; the exit code is the number of targets missed.
+// Standalone on purpose: it drives the wizard with the few window calls below.
+#include <windows.h>
+#include <prsht.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "packer.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr std::uint32_t kMiB = 1 << 20;
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// ---- files ----------------------------------------------------------------------------------
+
+struct Entry {
+  std::string name;
+  std::uint32_t size;
+  std::uint32_t seed;
+};
+
+std::vector<std::uint8_t> Content(const Entry& entry) {
+  std::vector<std::uint8_t> bytes(entry.size);
+  std::uint32_t x = entry.seed * 2654435761u + 1;
+  for (std::uint8_t& b : bytes) {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    b = static_cast<std::uint8_t>(x);
+  }
+  return bytes;
+}
+
+bool WriteWhole(const std::wstring& path, const std::uint8_t* data, std::size_t size) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  for (std::size_t done = 0; ok && done < size;) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size - done, 64 * kMiB));
+    DWORD written = 0;
+    ok = WriteFile(file, data + done, chunk, &written, nullptr) && written == chunk;
+    done += chunk;
+  }
+  return CloseHandle(file) && ok;
+}
+
+bool WriteDataFile(const std::wstring& path, const std::vector<Entry>& entries) {
+  std::vector<dftool::PackEntry> pack;
+  for (const Entry& entry : entries) pack.push_back({entry.name, "20240401090000", 0, Content(entry)});
+  std::string error;
+  const std::vector<std::uint8_t> bytes = dftool::PackDataFile(pack, dftool::kFormatVersion, &error);
+  if (!error.empty()) std::printf("packing failed: %s\n", error.c_str());
+  return error.empty() && WriteWhole(path, bytes.data(), bytes.size());
+}
+
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+bool WriteSeparateFiles(const std::wstring& folder, const std::vector<Entry>& entries) {
+  for (const Entry& entry : entries) {
+    const std::vector<std::uint8_t> bytes = Content(entry);
+    if (!WriteWhole(folder + L"\\" + Wide(entry.name), bytes.data(), bytes.size())) return false;
+  }
+  return true;
+}
+
+void RemoveTree(const std::wstring& folder) {
+  WIN32_FIND_DATAW found{};
+  HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = folder + L"\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
+      }
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
+
+std::wstring FreshFolder(const std::wstring& path) {
+  RemoveTree(path);
+  CreateDirectoryW(path.c_str(), nullptr);
+  return path;
+}
+
+std::optional<double> TimedCopy(const std::wstring& from, const std::wstring& to) {
+  DeleteFileW(to.c_str());
+  const auto start = Clock::now();
+  const bool ok = CopyFileW(from.c_str(), to.c_str(), FALSE);
+  const double seconds = Seconds(Clock::now() - start);
+  DeleteFileW(to.c_str());
+  return ok ? std::optional<double>(seconds) : std::nullopt;
+}
+
+// The entries copied one by one into a fresh folder, which is removed afterwards.
+std::optional<double> TimedCopies(const std::wstring& from, const std::wstring& to, const std::vector<Entry>& entries) {
+  FreshFolder(to);
+  const auto start = Clock::now();
+  bool ok = true;
+  for (const Entry& entry : entries) {
+    const std::wstring name = L"\\" + Wide(entry.name);
+    ok = ok && CopyFileW((from + name).c_str(), (to + name).c_str(), FALSE);
+  }
+  const double seconds = Seconds(Clock::now() - start);
+  RemoveTree(to);
+  return ok ? std::optional<double>(seconds) : std::nullopt;
+}
+
+// ---- the wizard -------------------------------------------------------------------------------
+
+constexpr int kNextId = 12324;
+constexpr int kFinishId = 12325;
+constexpr int kPageTitleId = 1018;
+constexpr int kDestinationEditId = 1011;
+constexpr UINT kMessageTimeoutMs = 5000;
+
+const wchar_t* const kPagesBeforeDestination[] = {L"KORVENTA　セットアップウィザードへようこそ",
+                                                  L"ソフトウェア使用許諾契約", L"著作権上の注意"};
+const wchar_t kDestinationTitle[] = L"ｲﾝｽﾄｰﾙ先の選択";
+
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD timeoutMs = 30000) {
+  const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!condition()) {
+    if (Clock::now() > end) return false;
+    Sleep(5);
+  }
+  return true;
+}
+
+struct WindowSearch {
+  DWORD processId;
+  HWND skip;
+  HWND found;
+};
+
+BOOL CALLBACK FindDialogOf(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (owner == search->processId && window != search->skip && IsWindowVisible(window) &&
+      std::wstring(name) == L"#32770") {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A visible top-level dialog of the process other than `skip`: the wizard, or a message box over it.
+HWND DialogOf(DWORD processId, HWND skip = nullptr) {
+  WindowSearch search{processId, skip, nullptr};
+  EnumWindows(&FindDialogOf, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring Text(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);  // another process's window: read without a message
+  return text;
+}
+
+std::wstring PageTitle(HWND sheet) {
+  DWORD_PTR page = 0;
+  if (!SendMessageTimeoutW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_NORMAL, kMessageTimeoutMs, &page)) return {};
+  HWND title = GetDlgItem(reinterpret_cast<HWND>(page), kPageTitleId);
+  return title ? Text(title) : std::wstring();
+}
+
+bool Usable(HWND button) { return button && IsWindowVisible(button) && IsWindowEnabled(button); }
+
+bool WaitForPage(HWND sheet, const wchar_t* title) {
+  return WaitFor([&] { return PageTitle(sheet) == title && Usable(GetDlgItem(sheet, kNextId)); });
+}
+
+void Click(HWND sheet, int id) { PostMessageW(GetDlgItem(sheet, id), BM_CLICK, 0, 0); }
+
+// Answers the sheet's messages in a loop from its own thread and keeps the worst wait.
+class Responsiveness {
+ public:
+  explicit Responsiveness(HWND sheet) : sheet_(sheet), thread_([this] { Run(); }) {}
+  ~Responsiveness() { Stop(); }
+  void Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  double WorstMs() const { return worst_ * 1000; }
+
+ private:
+  void Run() {
+    while (!stop_) {
+      const auto start = Clock::now();
+      DWORD_PTR result = 0;
+      SendMessageTimeoutW(sheet_, WM_NULL, 0, 0, SMTO_NORMAL, kMessageTimeoutMs, &result);
+      worst_ = std::max(worst_, Seconds(Clock::now() - start));
+      Sleep(2);  // leave the cores to the setup
+    }
+  }
+
+  HWND sheet_;
+  std::atomic<bool> stop_{false};
+  double worst_ = 0;
+  std::thread thread_;
+};
+
+struct InstallRun {
+  bool ok = false;
+  double seconds = 0;
+  double worstResponseMs = -1;
+  SIZE_T peakWorkingSet = 0;
+};
+
+std::wstring setupExe;
+
+// From pressing Next on the destination page until the finish button is enabled; then the finish
+// button, the completion message and the end of the setup.
+InstallRun Install(const std::wstring& folder, const char* label, bool probe) {
+  InstallRun run;
+  std::wstring line = L"\"" + setupExe + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(setupExe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                      &process)) {
+    std::printf("%s: cannot start the setup (error %lu)\n", label, GetLastError());
+    return run;
+  }
+  CloseHandle(process.hThread);
+  const DWORD id = process.dwProcessId;
+  HWND sheet = nullptr;
+  const auto fail = [&](const char* what) {
+    std::printf("%s: %s\n", label, what);
+    TerminateProcess(process.hProcess, 99);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hProcess);
+    return run;
+  };
+  if (!WaitFor([&] { return (sheet = DialogOf(id)) != nullptr && GetDlgItem(sheet, kNextId); }))
+    return fail("the wizard did not come up");
+  for (const wchar_t* title : kPagesBeforeDestination) {
+    if (!WaitForPage(sheet, title)) return fail("a page before the destination did not come up");
+    Click(sheet, kNextId);
+  }
+  if (!WaitForPage(sheet, kDestinationTitle)) return fail("the destination page did not come up");
+  DWORD_PTR page = 0;
+  SendMessageTimeoutW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_NORMAL, kMessageTimeoutMs, &page);
+  const std::wstring destination = folder + L"\\dest";
+  DWORD_PTR typed = 0;
+  if (!SendMessageTimeoutW(GetDlgItem(reinterpret_cast<HWND>(page), kDestinationEditId), WM_SETTEXT, 0,
+                           reinterpret_cast<LPARAM>(destination.c_str()), SMTO_NORMAL, kMessageTimeoutMs, &typed))
+    return fail("cannot type the destination");
+
+  std::optional<Responsiveness> responses;
+  if (probe) responses.emplace(sheet);
+  HWND finish = GetDlgItem(sheet, kFinishId);
+  const auto start = Clock::now();
+  Click(sheet, kNextId);
+  auto lastHealthCheck = start;
+  // Window state read without messages, so that the polling does not load the setup's window thread.
+  while (!Usable(finish)) {
+    const auto now = Clock::now();
+    if (now - lastHealthCheck > std::chrono::milliseconds(100)) {
+      lastHealthCheck = now;
+      if (WaitForSingleObject(process.hProcess, 0) != WAIT_TIMEOUT || DialogOf(id, sheet) ||
+          now - start > std::chrono::minutes(30))
+        return fail("the installation did not complete");
+    }
+    Sleep(1);
+  }
+  run.seconds = Seconds(Clock::now() - start);
+  if (responses) {
+    responses->Stop();
+    run.worstResponseMs = responses->WorstMs();
+  }
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) run.peakWorkingSet = memory.PeakWorkingSetSize;
+
+  Click(sheet, kFinishId);
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = DialogOf(id, sheet)) != nullptr; })) return fail("no completion message");
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  DWORD code = 1;
+  if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.hProcess, &code) ||
+      code != 0)
+    return fail("the setup did not end as finished");
+  CloseHandle(process.hProcess);
+  run.ok = true;
+  return run;
+}
+
+// ---- the cases --------------------------------------------------------------------------------
+
+Entry Sized(const std::string& name, std::uint32_t size, std::uint32_t seed) { return Entry{name, size, seed}; }
+
+// Four large entries of `large` bytes each and a few small ones.
+std::vector<Entry> FewLarge(std::uint32_t large) {
+  std::vector<Entry> entries{Sized("KORVENTA.exe", 300000, 1)};
+  for (int i = 0; i < 4; ++i) entries.push_back(Sized("large" + std::to_string(i) + ".bin", large, 10 + i));
+  for (int i = 0; i < 4; ++i) entries.push_back(Sized("small" + std::to_string(i) + ".dat", 4096 * (i + 1), 20 + i));
+  return entries;
+}
+
+// A few large entries and `small` small ones, `total` bytes of content in all.
+std::vector<Entry> Mixed(std::uint32_t total, int large, int small) {
+  std::vector<Entry> entries{Sized("KORVENTA.exe", 300000, 1)};
+  std::uint32_t left = total - 300000;
+  const std::uint32_t mean = total / 16 / small;
+  for (int i = 0; i < small; ++i) {
+    // 1 KiB to a little over twice the mean, varied by a cheap hash of the index.
+    const std::uint32_t size = 1024 + (std::uint32_t(i) * 2654435761u) % (2 * mean - 1024);
+    entries.push_back(Sized("small" + std::to_string(i) + ".dat", size, 100 + i));
+    left -= size;
+  }
+  for (int i = 0; i < large; ++i) {
+    const std::uint32_t size = i + 1 == large ? left : left / (large - i);
+    entries.push_back(Sized("large" + std::to_string(i) + ".bin", size, 10 + i));
+    left -= size;
+  }
+  return entries;
+}
+
+std::vector<Entry> ManySmall(int count, std::uint32_t size) {
+  std::vector<Entry> entries{Sized("KORVENTA.exe", size, 1)};
+  for (int i = 1; i < count; ++i) entries.push_back(Sized("f" + std::to_string(i) + ".dat", size, 100 + i));
+  return entries;
+}
+
+int missed = 0;
+
+bool Selected(const char* name) {
+  char only[256] = {};
+  if (!GetEnvironmentVariableA("KORVENTA_BENCH_ONLY", only, sizeof only)) return true;
+  return ("," + std::string(only) + ",").find("," + std::string(name) + ",") != std::string::npos;
+}
+
+void Verdict(const char* what, std::optional<double> value, double target, const char* unit, const char* detail) {
+  if (!value) {
+    ++missed;
+    std::printf("%-52s     failed\n", what);
+    return;
+  }
+  const bool met = *value <= target;
+  if (!met) ++missed;
+  std::printf("%-52s %8.2f %-3s (target <= %.2f): %-6s %s\n", what, *value, unit, target, met ? "met" : "MISSED",
+              detail);
+}
+
+// Rounds of each timing, alternated so that neither side alone gets the quieter moments; the
+// medians are compared, so that one disturbed round does not decide.
+constexpr int kRounds = 3;
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+void Ratio(const char* what, const std::vector<double>& installs, const std::vector<double>& copies, double target) {
+  if (installs.size() != kRounds || copies.size() != kRounds + 1) {
+    Verdict(what, std::nullopt, target, "x", "");
+    return;
+  }
+  char detail[128];
+  std::snprintf(detail, sizeof detail, "[install %.3f s, copy %.3f s, medians of %d and %d]", Median(installs),
+                Median(copies), kRounds, kRounds + 1);
+  Verdict(what, Median(installs) / Median(copies), target, "x", detail);
+}
+
+std::string Detail(const InstallRun& run, double copySeconds) {
+  char text[128];
+  std::snprintf(text, sizeof text, "[install %.3f s, copy %.3f s]", run.seconds, copySeconds);
+  return text;
+}
+
+// The data file of a few large entries against CopyFileW of it, copied before and after the
+// install so that neither side alone gets the quieter disk. A second install answers WM_NULL probes.
+void FewLargeCase(const std::wstring& root) {
+  const std::wstring folder = FreshFolder(root + L"\\large");
+  const std::wstring cab = folder + L"\\KORVENTA.cab";
+  if (!WriteDataFile(cab, FewLarge(64 * kMiB))) {
+    Verdict("4 x 64 MiB install / CopyFileW of the data file", std::nullopt, 1.3, "x", "");
+    return;
+  }
+  if (Selected("large")) {
+    std::vector<double> installs, copies;
+    for (int i = 0; i < kRounds; ++i) {
+      const auto copy = TimedCopy(cab, folder + L"\\copy.cab");
+      const InstallRun run = Install(folder, "large", false);
+      RemoveTree(folder + L"\\dest");
+      if (copy) copies.push_back(*copy);
+      if (run.ok) installs.push_back(run.seconds);
+    }
+    if (const auto copy = TimedCopy(cab, folder + L"\\copy.cab")) copies.push_back(*copy);
+    Ratio("4 x 64 MiB install / CopyFileW of the data file", installs, copies, 1.3);
+  }
+  if (Selected("response")) {
+    const InstallRun run = Install(folder, "response", true);
+    Verdict("worst WM_NULL answer during the 4 x 64 MiB install", run.ok ? std::optional(run.worstResponseMs) : std::nullopt,
+            30, "ms", "");
+  }
+  RemoveTree(folder);
+}
+
+void ManyCase(const std::wstring& root) {
+  const std::wstring folder = FreshFolder(root + L"\\many");
+  const std::vector<Entry> entries = ManySmall(5000, 1024);
+  const std::wstring sources = FreshFolder(root + L"\\many-src");
+  std::optional<double> ratio;
+  InstallRun run;
+  std::optional<double> copy;
+  if (WriteDataFile(folder + L"\\KORVENTA.cab", entries) && WriteSeparateFiles(sources, entries)) {
+    const auto before = TimedCopies(sources, root + L"\\many-copy", entries);
+    run = Install(folder, "many", false);
+    const auto after = TimedCopies(sources, root + L"\\many-copy", entries);
+    if (before && after && run.ok) {
+      copy = (*before + *after) / 2;
+      ratio = run.seconds / *copy;
+    }
+  }
+  Verdict("5,000 x 1 KiB install / CopyFileW of 5,000 files", ratio, 1.1, "x", ratio ? Detail(run, *copy).c_str() : "");
+  RemoveTree(folder);
+  RemoveTree(sources);
+}
+
+// The 512 MiB mixed file against its entries copied as separate files; its peak working set.
+std::optional<SIZE_T> MixedCase(const std::wstring& root) {
+  const std::wstring folder = FreshFolder(root + L"\\mixed");
+  const std::vector<Entry> entries = Mixed(512 * kMiB, 4, 300);
+  const std::wstring sources = FreshFolder(root + L"\\mixed-src");
+  InstallRun run;
+  std::vector<double> installs, copies;
+  if (WriteDataFile(folder + L"\\KORVENTA.cab", entries) && WriteSeparateFiles(sources, entries)) {
+    for (int i = 0; i < kRounds; ++i) {
+      const auto copied = TimedCopies(sources, root + L"\\mixed-copy", entries);
+      run = Install(folder, "mixed", false);
+      RemoveTree(folder + L"\\dest");
+      if (copied) copies.push_back(*copied);
+      if (run.ok) installs.push_back(run.seconds);
+    }
+    if (const auto copied = TimedCopies(sources, root + L"\\mixed-copy", entries)) copies.push_back(*copied);
+  }
+  const std::string what = "512 MiB, " + std::to_string(entries.size()) + " entries / CopyFileW of the entries";
+  Ratio(what.c_str(), installs, copies, 1.3);
+  RemoveTree(folder);
+  RemoveTree(sources);
+  return run.ok ? std::optional<SIZE_T>(run.peakWorkingSet) : std::nullopt;
+}
+
+std::optional<SIZE_T> SmallPeak(const std::wstring& root) {
+  const std::wstring folder = FreshFolder(root + L"\\mid");
+  InstallRun run;
+  // The same entries in number as the 512 MiB file, so that only the bytes differ.
+  if (WriteDataFile(folder + L"\\KORVENTA.cab", Mixed(16 * kMiB, 4, 300))) run = Install(folder, "16 MiB", false);
+  RemoveTree(folder);
+  return run.ok ? std::optional<SIZE_T>(run.peakWorkingSet) : std::nullopt;
+}
+
+std::wstring WindowsPath(std::wstring path) {
+  if (path.empty() || path[0] != L'/') return path;
+  for (wchar_t& c : path) {
+    if (c == L'/') c = L'\\';
+  }
+  return L"Z:" + path;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  setupExe = WindowsPath(argc > 1 ? argv[1] : Wide(SETUP_EXE));
+  const std::wstring root = FreshFolder(L"C:\\bench");
+  if (Selected("large") || Selected("response")) FewLargeCase(root);
+  if (Selected("many")) ManyCase(root);
+  const std::optional<SIZE_T> large = Selected("mixed") || Selected("memory") ? MixedCase(root) : std::nullopt;
+  if (Selected("memory")) {
+    const std::optional<SIZE_T> small = SmallPeak(root);
+    std::optional<double> growth;
+    std::string detail;
+    const SIZE_T smallPeak = small.value_or(0), largePeak = large.value_or(0);
+    if (smallPeak > 0 && largePeak > 0) {
+      growth = std::abs(double(largePeak) - double(smallPeak)) / kMiB;
+      detail = "[16 MiB file " + std::to_string(smallPeak / 1024) + " KiB, 512 MiB file " +
+               std::to_string(largePeak / 1024) + " KiB]";
+    }
+    Verdict("peak working set, 512 MiB file against 16 MiB file", growth, 2, "MiB", detail.c_str());
+  }
+  RemoveTree(root);
+  return missed;
+}
