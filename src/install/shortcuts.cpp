@@ -40,34 +40,6 @@ std::wstring ShellFolderPath(int csidl) {
     return path;
 }
 
-// The link's bytes written by the link itself into memory, then into the file: the same bytes
-// as IPersistFile::Save, without the wait for the shell's follow-up work that Save does on
-// some systems (it dominated the installation's last step).
-bool SaveLink(IShellLinkW* link, const std::wstring& path) {
-    win::ComPtr<IPersistStream> persist;
-    if (FAILED(link->QueryInterface(IID_IPersistStream, reinterpret_cast<void**>(persist.Put())))) return false;
-    win::ComPtr<IStream> stream;
-    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put())) || FAILED(persist->Save(stream.Get(), TRUE)))
-        return false;
-    ULARGE_INTEGER size{};
-    const LARGE_INTEGER zero{};
-    HGLOBAL memory = nullptr;
-    if (FAILED(stream->Seek(zero, STREAM_SEEK_CUR, &size)) || FAILED(::GetHGlobalFromStream(stream.Get(), &memory)))
-        return false;
-    const void* bytes = ::GlobalLock(memory);
-    if (!bytes) return false;
-    win::UniqueFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    const DWORD length = static_cast<DWORD>(size.QuadPart);
-    const bool ok = out && ::WriteFile(out.Get(), bytes, length, &written, nullptr) && written == length;
-    ::GlobalUnlock(memory);
-    if (!ok && out) {
-        out.Reset();
-        ::DeleteFileW(path.c_str());  // half a shortcut is worse than none
-    }
-    return ok;
-}
-
 bool PointsAt(IShellLinkW* link, const std::wstring& candidate, const std::wstring& target, bool* loaded) {
     win::ComPtr<IPersistFile> file;
     *loaded = false;
@@ -99,34 +71,13 @@ bool CreateShortcutIn(const InstallTarget& installTarget, const std::wstring& ta
     link->SetWorkingDirectory(installTarget.destFolder.c_str());
     link->SetDescription(win::ToWide(names::kShortcutDescription).c_str());
     link->SetShowCmd(SW_SHOW);
-    if (!SaveLink(link, candidate)) return false;
+    win::ComPtr<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put())))) return false;
+    if (FAILED(file->Save(candidate.c_str(), FALSE))) return false;
+    file->SaveCompleted(candidate.c_str());
     ::SHChangeNotify(SHCNE_ALLEVENTS, SHCNF_PATHW | SHCNF_FLUSH, candidate.c_str(), nullptr);
     return true;
 }
-
-namespace {
-
-struct DesktopShortcut {
-    const InstallTarget* installTarget;
-    const std::wstring* target;
-};
-
-// The desktop's shortcut on a thread of its own: saving a shortcut waits for the shell's
-// follow-up work, so the two are saved side by side instead of one after the other.
-DWORD WINAPI CreateDesktopShortcut(LPVOID parameter) {
-    const DesktopShortcut& job = *static_cast<const DesktopShortcut*>(parameter);
-    win::ComInit com;
-    win::ComPtr<IShellLinkW> link;
-    if (!com.Ok() || FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                               reinterpret_cast<void**>(link.Put()))))
-        return 0;
-    std::wstring folder = ShellFolderPath(CSIDL_COMMON_DESKTOPDIRECTORY);
-    // A folder without a path is skipped: the shortcut must not land at a drive's root.
-    if (!folder.empty()) CreateShortcutIn(*job.installTarget, *job.target, folder, link.Get());
-    return 0;
-}
-
-}  // namespace
 
 int CreateShortcuts(const InstallTarget& installTarget) {
     win::ComInit com;
@@ -137,12 +88,11 @@ int CreateShortcuts(const InstallTarget& installTarget) {
         return 0;
     std::wstring target;
     if (!FindProgram(installTarget.destFolder, &target)) return 0;
-    DesktopShortcut desktop{&installTarget, &target};
-    win::UniqueHandle helper(::CreateThread(nullptr, 0, &CreateDesktopShortcut, &desktop, 0, nullptr));
-    if (!helper) CreateDesktopShortcut(&desktop);
-    std::wstring folder = ShellFolderPath(CSIDL_COMMON_PROGRAMS);
-    if (!folder.empty()) CreateShortcutIn(installTarget, target, folder, link.Get());
-    if (helper) ::WaitForSingleObject(helper.Get(), INFINITE);
+    for (int csidl : {CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_PROGRAMS}) {
+        std::wstring folder = ShellFolderPath(csidl);
+        // A folder without a path is skipped: the shortcut must not land at a drive's root.
+        if (!folder.empty()) CreateShortcutIn(installTarget, target, folder, link.Get());
+    }
     return 1;
 }
 
