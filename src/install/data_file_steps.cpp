@@ -1,9 +1,6 @@
 // The three checks as the worker runs them: each opens the data file, checks, closes it.
-#include <algorithm>
-
 #include "install/datafile/data_file_checks.h"
 #include "install/install_steps.h"
-#include "install/read_ahead.h"
 #include "install/win_data_file.h"
 #include "resources/resource.h"
 
@@ -38,16 +35,7 @@ int CheckVersion(IInstallView& view, const InstallTarget& target) {
 
 int CheckCrc(IInstallView& view, const InstallTarget& target) {
     return RunCheck(view, target, [&view](WinFileSource& s) {
-        datafile::CrcCheck check(s.Size(), [&view](int position) { view.SetProgress(position); });
-        ReadAhead stream(s, {ByteRange{0, s.Size()}});
-        while (check.Remaining() > 0) {
-            const std::uint8_t* data = nullptr;
-            std::size_t got = 0;
-            if (!stream.Take(static_cast<std::size_t>(std::min<std::uint64_t>(check.Remaining(), 1u << 30)), &data, &got))
-                return datafile::CheckResult::Damaged;
-            check.Feed(data, got);
-        }
-        return check.Result();
+        return datafile::CheckCrc(s, [&view](int position) { view.SetProgress(position); });
     });
 }
 

@@ -7,7 +7,6 @@
 #include "install/file_times.h"
 #include "install/install_plan.h"
 #include "install/os_class.h"
-#include "install/read_ahead.h"
 #include "install/install_steps.h"
 #include "install/win_data_file.h"
 #include "resources/resource.h"
@@ -16,19 +15,22 @@ namespace install {
 
 namespace {
 
+constexpr std::size_t kCopyBlock = 1 << 20;
+
 enum class CopyResult { Ok, ReadFailed, WriteFailed };
 
-// The entry's bytes are the stream's next ones.
-CopyResult CopyContent(ReadAhead& stream, HANDLE out, const datafile::EntryRecord& entry, ExtractProgress& progress) {
+CopyResult CopyContent(WinFileSource& source, HANDLE out, const datafile::EntryRecord& entry,
+                       std::vector<unsigned char>& buffer, ExtractProgress& progress) {
     std::uint64_t left = entry.size;
+    std::uint64_t offset = entry.offset;
     while (left > 0) {
-        const std::uint8_t* data = nullptr;
+        std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size()));
         std::size_t got = 0;
-        if (!stream.Take(static_cast<std::size_t>(std::min<std::uint64_t>(left, 1u << 30)), &data, &got))
-            return CopyResult::ReadFailed;
+        if (!source.ReadAt(offset, buffer.data(), want, &got) || got != want) return CopyResult::ReadFailed;
         DWORD written = 0;
-        if (!::WriteFile(out, data, static_cast<DWORD>(got), &written, nullptr) || written != got)
+        if (!::WriteFile(out, buffer.data(), static_cast<DWORD>(got), &written, nullptr) || written != got)
             return CopyResult::WriteFailed;
+        offset += got;
         left -= got;
         progress.Copied(got);
     }
@@ -56,12 +58,7 @@ int ExtractFiles(IInstallView& view, const InstallTarget& target) {
     if (plan.totalSize == 0) return 0;  // nothing to install: ends without a message
 
     ExtractProgress progress(plan.totalSize, [&view](int position) { view.SetProgress(position); });
-    std::vector<ByteRange> installed;
-    for (const datafile::EntryRecord& entry : table.entries) {
-        if (datafile::Place(entry.targetType, target.osClass) != datafile::Placement::Skip)
-            installed.push_back(ByteRange{entry.offset, entry.size});
-    }
-    ReadAhead stream(source, std::move(installed));
+    std::vector<unsigned char> buffer(kCopyBlock);
     const std::wstring createBegin = win::LoadText(IDS_LOG_CREATE_BEGIN);
     const std::wstring createEnd = win::LoadText(IDS_LOG_CREATE_END);
 
@@ -84,7 +81,7 @@ int ExtractFiles(IInstallView& view, const InstallTarget& target) {
                 return 0;
             }
             progress.BeginEntry(entry.size);
-            CopyResult copied = CopyContent(stream, out.Get(), entry, progress);
+            CopyResult copied = CopyContent(source, out.Get(), entry, buffer, progress);
             if (copied != CopyResult::Ok) {
                 // A partial file is worse than none: remove it before telling the user.
                 out.Reset();

@@ -13,10 +13,6 @@
 namespace {
 constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT kStartDelayMs = 20;
-// From the worker: log text has arrived; the installation is complete. Posted, so that the
-// worker never waits while the window thread lays out the log.
-constexpr UINT kShowLog = WM_APP + 2;
-constexpr UINT kComplete = WM_APP + 3;
 constexpr LONG kLogTwips = 190;
 constexpr DWORD kLogIntervalMs = 50;
 }  // namespace
@@ -24,11 +20,7 @@ constexpr DWORD kLogIntervalMs = 50;
 CCopyFilePropPage::CCopyFilePropPage()
     : win::PropertyPage(IDD_COPYFILE),
       m_fontTitle(win::CreateBoldPointFont(150, win::JapaneseProportionalFace())),
-      m_fontText(win::CreatePointFont(100, win::JapaneseProportionalFace())) {
-    ::InitializeCriticalSection(&incomingLock_);
-}
-
-CCopyFilePropPage::~CCopyFilePropPage() { ::DeleteCriticalSection(&incomingLock_); }
+      m_fontText(win::CreatePointFont(100, win::JapaneseProportionalFace())) {}
 
 BOOL CCopyFilePropPage::OnInitDialog() {
     m_richEdit.Attach(Item(IDC_RICHEDIT));
@@ -61,19 +53,6 @@ bool CCopyFilePropPage::OnSetActive() {
     return true;
 }
 
-bool CCopyFilePropPage::OnMessage(UINT msg, WPARAM, LPARAM, INT_PTR* result) {
-    *result = 0;
-    if (msg == kShowLog) {
-        ShowIncomingLog();
-        return true;
-    }
-    if (msg == kComplete) {
-        ShowComplete();
-        return true;
-    }
-    return false;
-}
-
 void CCopyFilePropPage::OnTimer(UINT_PTR id) {
     // Killed before the worker starts: a second timer message cannot start a second one.
     ::KillTimer(Hwnd(), id);
@@ -98,55 +77,33 @@ bool CCopyFilePropPage::OnWizardFinish() {
     return true;
 }
 
-void CCopyFilePropPage::Receive(const std::wstring& text) {
-    ::EnterCriticalSection(&incomingLock_);
-    incoming_ += text;
-    ::LeaveCriticalSection(&incomingLock_);
-}
-
-void CCopyFilePropPage::ShowIncomingLog() {
-    std::wstring added;
-    ::EnterCriticalSection(&incomingLock_);
-    added.swap(incoming_);
-    ::LeaveCriticalSection(&incomingLock_);
-    if (added.empty()) return;  // an earlier message showed it already
-    m_strLog += added;
+void CCopyFilePropPage::AppendLog(const std::wstring& text) {
+    m_strLog += text;
     RefreshLog();
 }
 
-void CCopyFilePropPage::AppendLog(const std::wstring& text) {
-    Receive(text);
-    ::PostMessageW(Hwnd(), kShowLog, 0, 0);
-}
-
 void CCopyFilePropPage::AppendLogSoon(const std::wstring& text) {
-    Receive(text);
+    m_strLog += text;
     // Laying out and painting the control costs far more than writing a small file:
     // show the log at most every kLogInterval and let FlushLog catch up.
     // GetTickCount wraps after 49 days; the unsigned difference stays right across the wrap.
     DWORD now = ::GetTickCount();
-    if (!logPosted_ || now - lastLogTick_ >= kLogIntervalMs) {
-        ::PostMessageW(Hwnd(), kShowLog, 0, 0);
-        logPosted_ = true;
+    if (shownLength_ == 0 || now - lastLogTick_ >= kLogIntervalMs) {
+        RefreshLog();
         lastLogTick_ = now;
-        pendingLog_ = false;
     } else {
         pendingLog_ = true;
     }
 }
 
 void CCopyFilePropPage::FlushLog() {
-    // Waits until shown: the driver's setup and the end of the copy must find the log complete.
-    if (pendingLog_) ::SendMessageW(Hwnd(), kShowLog, 0, 0);
-    pendingLog_ = false;
+    if (pendingLog_) RefreshLog();
 }
 
 void CCopyFilePropPage::SetProgress(int position) { m_ctlProgress.SetPos(position); }
 
 void CCopyFilePropPage::Warn(UINT textId) {
-    // The log shows the line of the step that failed before the box comes up.
-    ::SendMessageW(Hwnd(), kShowLog, 0, 0);
-    pendingLog_ = false;
+    FlushLog();  // the log shows the line of the step that failed
     app::ShowWarning(Hwnd(), textId);
 }
 
@@ -166,6 +123,7 @@ void CCopyFilePropPage::RefreshLog() {
         FormatLog(0);
     }
     shownLength_ = m_strLog.size();
+    pendingLog_ = false;
 }
 
 void CCopyFilePropPage::FormatLog(LONG start) {
@@ -182,13 +140,9 @@ void CCopyFilePropPage::FormatLog(LONG start) {
 }
 
 void CCopyFilePropPage::Complete(const std::wstring& lastLine) {
-    Receive(lastLine);
-    pendingLog_ = false;
-    ::PostMessageW(Hwnd(), kComplete, 0, 0);
-}
-
-void CCopyFilePropPage::ShowComplete() {
-    ShowIncomingLog();
+    FlushLog();
+    m_strLog += lastLine;
+    RefreshLog();
     ::SetWindowTextW(Item(IDC_TITLE), win::LoadText(IDS_TITLE_COMPLETE).c_str());
     ::SetWindowTextW(Item(IDC_TEXT), L"");
     theApp.MainFrame()->m_pSetupSheet->SetInstallCompleted();

@@ -13,7 +13,6 @@
 class CCopyFilePropPage : public win::PropertyPage, private install::IInstallView {
 public:
     CCopyFilePropPage();
-    ~CCopyFilePropPage() override;
 
     win::RichEdit m_richEdit;
     std::wstring m_strLog;
@@ -27,7 +26,6 @@ protected:
     bool OnQueryCancel() override;
     bool OnWizardFinish() override;
     void OnTimer(UINT_PTR id) override;
-    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR* result) override;
     HFONT FontFor(int controlId) override;
 
 private:
@@ -39,22 +37,13 @@ private:
     void Complete(const std::wstring& lastLine) override;
     void Fail() override;
 
-    // The worker's side: text for the log, kept until the window thread shows it.
-    void Receive(const std::wstring& text);
-    // The window thread's side: the text received so far into m_strLog and the control.
-    void ShowIncomingLog();
-    void ShowComplete();
     // Shows m_strLog in the log control at 9.5 points, protected, selection collapsed.
     void RefreshLog();
     void FormatLog(LONG start);
 
     install::InstallJob job_;
 
-    size_t shownLength_ = 0;  // how much of the log the control shows; the log only grows
-    CRITICAL_SECTION incomingLock_;
-    std::wstring incoming_;   // received from the worker, not yet in m_strLog
-    // The worker's own: whether text waits for a kShowLog, and when it last posted one.
+    size_t shownLength_ = 0;  // how much of the log the control shows; the worker only appends
     bool pendingLog_ = false;
-    bool logPosted_ = false;
     DWORD lastLogTick_ = 0;
 };

@@ -157,34 +157,5 @@ TEST(CheckCrc, ReportsEachPositionOnceEndingAtFifty) {
     }
 }
 
-// The installer hands the bytes to CrcCheck in the blocks it happens to read: whatever the
-// split, the positions and the verdict are those of a whole-file check.
-TEST(CrcCheck, AnySplitReportsTheSamePositionsAndVerdict) {
-    const Bytes good = Packed(2, 1500001);
-    Bytes bad = good;
-    bad[good.size() / 2] ^= 0x01;
-    for (const Bytes* file : std::initializer_list<const Bytes*>{&good, &bad}) {
-        TestSource whole(*file);
-        std::vector<int> expected;
-        const CheckResult verdict = CheckCrc(whole, [&](int p) { expected.push_back(p); });
-        EXPECT_EQ(verdict, file == &good ? CheckResult::Passed : CheckResult::Damaged);
-        for (std::size_t piece : {std::size_t(1), std::size_t(127), std::size_t(128), std::size_t((1 << 20) + 3), file->size()}) {
-            std::vector<int> positions;
-            CrcCheck check(file->size(), [&](int p) { positions.push_back(p); });
-            for (std::size_t at = 0; at < file->size(); at += piece)
-                check.Feed(file->data() + at, std::min(piece, file->size() - at));
-            EXPECT_EQ(check.Remaining(), 0u);
-            EXPECT_EQ(check.Result(), verdict) << "piece " << piece;
-            EXPECT_EQ(positions, expected) << "piece " << piece;
-        }
-    }
-    CrcCheck partial(good.size(), nullptr);
-    partial.Feed(good.data(), good.size() - 1);
-    EXPECT_EQ(partial.Result(), CheckResult::Damaged) << "until every byte came";
-    partial.Feed(good.data() + good.size() - 1, 5);  // more than due: only the last byte counts
-    EXPECT_EQ(partial.Result(), CheckResult::Passed);
-    EXPECT_EQ(CrcCheck(0, nullptr).Result(), CheckResult::Damaged);  // an empty file has no trailer
-}
-
 }  // namespace
 }  // namespace datafile

@@ -86,8 +86,8 @@ constexpr std::uint64_t FoldConstant(unsigned e) {
     return reflected;
 }
 
-constexpr std::uint64_t kFold1024High = FoldConstant(1024 + 64);
-constexpr std::uint64_t kFold1024Low = FoldConstant(1024);
+constexpr std::uint64_t kFold512High = FoldConstant(512 + 64);
+constexpr std::uint64_t kFold512Low = FoldConstant(512);
 constexpr std::uint64_t kFold128High = FoldConstant(128 + 64);
 constexpr std::uint64_t kFold128Low = FoldConstant(128);
 
@@ -107,40 +107,21 @@ CLMUL_TARGET inline __m128i Fold(__m128i x, __m128i k, __m128i next) {
                          next);
 }
 
-// Eight lanes, 128 bytes a step: enough independent products to hide the multiplier's latency.
-CLMUL_TARGET __m128i FoldEightLanes(std::uint16_t reg, const std::uint8_t*& p, std::size_t& len) {
+CLMUL_TARGET std::uint16_t UpdateClmul(std::uint16_t reg, const std::uint8_t* p, std::size_t len) {
+    if (len < 64) return UpdateSlicing8(reg, p, len);
     __m128i x0 = _mm_xor_si128(Load(p), _mm_cvtsi32_si128(reg));
     __m128i x1 = Load(p + 16), x2 = Load(p + 32), x3 = Load(p + 48);
-    __m128i x4 = Load(p + 64), x5 = Load(p + 80), x6 = Load(p + 96), x7 = Load(p + 112);
-    p += 128;
-    len -= 128;
-    const __m128i k1024 = Constants(kFold1024High, kFold1024Low);
-    for (; len >= 128; p += 128, len -= 128) {
-        x0 = Fold(x0, k1024, Load(p));
-        x1 = Fold(x1, k1024, Load(p + 16));
-        x2 = Fold(x2, k1024, Load(p + 32));
-        x3 = Fold(x3, k1024, Load(p + 48));
-        x4 = Fold(x4, k1024, Load(p + 64));
-        x5 = Fold(x5, k1024, Load(p + 80));
-        x6 = Fold(x6, k1024, Load(p + 96));
-        x7 = Fold(x7, k1024, Load(p + 112));
+    p += 64;
+    len -= 64;
+    const __m128i k512 = Constants(kFold512High, kFold512Low);
+    for (; len >= 64; p += 64, len -= 64) {
+        x0 = Fold(x0, k512, Load(p));
+        x1 = Fold(x1, k512, Load(p + 16));
+        x2 = Fold(x2, k512, Load(p + 32));
+        x3 = Fold(x3, k512, Load(p + 48));
     }
     const __m128i k128 = Constants(kFold128High, kFold128Low);
     __m128i x = Fold(Fold(Fold(x0, k128, x1), k128, x2), k128, x3);
-    return Fold(Fold(Fold(Fold(x, k128, x4), k128, x5), k128, x6), k128, x7);
-}
-
-CLMUL_TARGET std::uint16_t UpdateClmul(std::uint16_t reg, const std::uint8_t* p, std::size_t len) {
-    if (len < 64) return UpdateSlicing8(reg, p, len);
-    const __m128i k128 = Constants(kFold128High, kFold128Low);
-    __m128i x;
-    if (len >= 128) {
-        x = FoldEightLanes(reg, p, len);
-    } else {  // up to 127 bytes: one lane
-        x = _mm_xor_si128(Load(p), _mm_cvtsi32_si128(reg));
-        p += 16;
-        len -= 16;
-    }
     for (; len >= 16; p += 16, len -= 16) x = Fold(x, k128, Load(p));
     alignas(16) std::uint8_t folded[16];
     _mm_store_si128(reinterpret_cast<__m128i*>(folded), x);

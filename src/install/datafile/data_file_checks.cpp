@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <utility>
 #include <vector>
 
 #include "install/datafile/crc16.h"
@@ -45,43 +44,34 @@ CheckResult CheckVersion(ByteSource& source) {
     return kSupported[i] >= buf[i] ? CheckResult::Passed : CheckResult::Damaged;
 }
 
-CrcCheck::CrcCheck(std::uint64_t length, ProgressSink progress)
-    : length_(length), progress_(std::move(progress)), reg_(kCrcInitial) {}
-
-void CrcCheck::Feed(const std::uint8_t* data, std::size_t size) {
-    const std::uint64_t end = done_ + std::min<std::uint64_t>(size, Remaining());
-    // The register runs in pieces that end where the position changes, so the sink
-    // hears each new position at its byte without a call per byte.
-    while (done_ < end) {
-        const std::uint64_t upTo = std::min(nextReport_, end);
-        const std::size_t piece = static_cast<std::size_t>(upTo - done_);
-        reg_ = CrcUpdate(reg_, data, piece);
-        data += piece;
-        done_ = upTo;
-        if (done_ == nextReport_) {
-            const auto position = static_cast<unsigned>(ScaledFloor(done_, length_, kCrcProgressEnd));
-            if (progress_) progress_(static_cast<int>(position));
-            nextReport_ = position == kCrcProgressEnd ? length_ + 1 : FirstCountReaching(position + 1, length_);
-        }
-    }
-}
-
-CheckResult CrcCheck::Result() const {
-    return done_ == length_ && reg_ == kCrcResidue ? CheckResult::Passed : CheckResult::Damaged;
-}
-
 CheckResult CheckCrc(ByteSource& source, const ProgressSink& progress) {
     const std::uint64_t length = source.Size();
     std::vector<std::uint8_t> buf(static_cast<std::size_t>(std::min<std::uint64_t>(length, kCrcReadBlock)));
-    CrcCheck check(length, progress);
-    while (check.Remaining() > 0) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), check.Remaining()));
+    std::uint16_t reg = kCrcInitial;
+    std::uint64_t done = 0;
+    // The register runs in pieces that end where the position changes, so the sink
+    // hears each new position at its byte without a call per byte.
+    std::uint64_t nextReport = 1;
+    while (done < length) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), length - done));
         std::size_t got = 0;
-        if (!ReadSpan(source, length - check.Remaining(), buf.data(), want, &got) || got != want)
-            return CheckResult::Damaged;
-        check.Feed(buf.data(), got);
+        if (!ReadSpan(source, done, buf.data(), want, &got) || got != want) return CheckResult::Damaged;
+        const std::uint8_t* p = buf.data();
+        const std::uint64_t blockEnd = done + got;
+        while (done < blockEnd) {
+            const std::uint64_t upTo = std::min(nextReport, blockEnd);
+            const std::size_t piece = static_cast<std::size_t>(upTo - done);
+            reg = CrcUpdate(reg, p, piece);
+            p += piece;
+            done = upTo;
+            if (done == nextReport) {
+                const auto position = static_cast<unsigned>(ScaledFloor(done, length, kCrcProgressEnd));
+                if (progress) progress(static_cast<int>(position));
+                nextReport = position == kCrcProgressEnd ? length + 1 : FirstCountReaching(position + 1, length);
+            }
+        }
     }
-    return check.Result();
+    return reg == kCrcResidue ? CheckResult::Passed : CheckResult::Damaged;
 }
 
 }  // namespace datafile

@@ -16,22 +16,4 @@ CheckResult CheckVersion(ByteSource& source);    // bytes 16..19 sort at or befo
 // byte n, to the sink only when the value changes, ending at exactly 50.
 CheckResult CheckCrc(ByteSource& source, const ProgressSink& progress);
 
-// The same check over the file's bytes handed in order, in pieces of any size, so that the
-// caller decides how they are read. Reports exactly what CheckCrc reports.
-class CrcCheck {
-public:
-    CrcCheck(std::uint64_t length, ProgressSink progress);
-    void Feed(const std::uint8_t* data, std::size_t size);  // at most the bytes still due
-    std::uint64_t Remaining() const { return length_ - done_; }
-    // Passed when all `length` bytes came and the register ends at the residue.
-    CheckResult Result() const;
-
-private:
-    std::uint64_t length_;
-    ProgressSink progress_;
-    std::uint16_t reg_;
-    std::uint64_t done_ = 0;
-    std::uint64_t nextReport_ = 1;
-};
-
 }  // namespace datafile
