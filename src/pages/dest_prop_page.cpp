@@ -1,5 +1,7 @@
 #include "pages/dest_prop_page.h"
 
+#include "app/framework/system_library.h"
+
 #include <shlobj.h>
 
 #include <cwchar>
@@ -37,10 +39,9 @@ CDestPropPage::CDestPropPage()
 }
 
 bool CDestPropPage::IsWow64() {
+    // Looked up: Windows 2000 and XP before SP2 lack it, and they never run under WOW64.
     using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
-    HMODULE kernel = ::GetModuleHandleW(L"kernel32");
-    auto fn = reinterpret_cast<IsWow64ProcessFn>(
-        reinterpret_cast<void*>(::GetProcAddress(kernel, "IsWow64Process")));
+    auto fn = win::GetProc<IsWow64ProcessFn>(::GetModuleHandleW(L"kernel32"), "IsWow64Process");
     if (!fn) return false;
     BOOL wow64 = FALSE;
     fn(::GetCurrentProcess(), &wow64);
