@@ -17,10 +17,11 @@ struct InstallTarget {
 // Called from the worker's thread.
 class IInstallView {
 public:
-    // Adds to the log and shows it at once.
+    // Adds to the log, shown as soon as the window thread can; the worker does not wait for it.
     virtual void AppendLog(const std::wstring& text) = 0;
-    // The same for a line per file: shown at once or within a moment, by FlushLog at the latest.
+    // The same for a line per file: shown within a moment, by FlushLog at the latest.
     virtual void AppendLogSoon(const std::wstring& text) = 0;
+    // Returns once the whole log so far is shown.
     virtual void FlushLog() = 0;
     virtual void SetProgress(int position) = 0;
     // A message box owned by the view, after the log is up to date.

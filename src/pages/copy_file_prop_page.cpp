@@ -13,6 +13,9 @@
 namespace {
 constexpr UINT_PTR kStartTimer = 1;
 constexpr UINT kStartDelayMs = 20;
+// From the worker: log text has arrived. Posted, so that the worker never waits while the
+// window thread lays out the log; sent where the log must be up to date before it goes on.
+constexpr UINT kShowLog = WM_APP + 1;
 constexpr LONG kLogTwips = 190;
 constexpr DWORD kLogIntervalMs = 50;
 }  // namespace
@@ -77,27 +80,50 @@ bool CCopyFilePropPage::OnWizardFinish() {
     return true;
 }
 
-void CCopyFilePropPage::AppendLog(const std::wstring& text) {
-    m_strLog += text;
+bool CCopyFilePropPage::OnMessage(UINT msg, WPARAM, LPARAM, INT_PTR* result) {
+    if (msg != kShowLog) return false;
+    ShowArrivedLog();
+    *result = 0;
+    return true;
+}
+
+void CCopyFilePropPage::Receive(const std::wstring& text) {
+    win::Lock lock(arrivedLock_);
+    arrived_ += text;
+}
+
+void CCopyFilePropPage::ShowArrivedLog() {
+    std::wstring added;
+    {
+        win::Lock lock(arrivedLock_);
+        added.swap(arrived_);
+    }
+    if (added.empty()) return;  // an earlier message showed it already
+    m_strLog += added;
     RefreshLog();
 }
 
+void CCopyFilePropPage::AppendLog(const std::wstring& text) {
+    Receive(text);
+    ::PostMessageW(Hwnd(), kShowLog, 0, 0);
+}
+
 void CCopyFilePropPage::AppendLogSoon(const std::wstring& text) {
-    m_strLog += text;
+    Receive(text);
     // Laying out and painting the control costs far more than writing a small file:
     // show the log at most every kLogInterval and let FlushLog catch up.
     // GetTickCount wraps after 49 days; the unsigned difference stays right across the wrap.
     DWORD now = ::GetTickCount();
-    if (shownLength_ == 0 || now - lastLogTick_ >= kLogIntervalMs) {
-        RefreshLog();
+    if (!logShown_ || now - lastLogTick_ >= kLogIntervalMs) {
+        ::PostMessageW(Hwnd(), kShowLog, 0, 0);
+        logShown_ = true;
         lastLogTick_ = now;
-    } else {
-        pendingLog_ = true;
     }
 }
 
 void CCopyFilePropPage::FlushLog() {
-    if (pendingLog_) RefreshLog();
+    // Sent even with nothing pending: a posted showing may not have happened yet.
+    ::SendMessageW(Hwnd(), kShowLog, 0, 0);
 }
 
 void CCopyFilePropPage::SetProgress(int position) { m_ctlProgress.SetPos(position); }
@@ -123,7 +149,6 @@ void CCopyFilePropPage::RefreshLog() {
         FormatLog(0);
     }
     shownLength_ = m_strLog.size();
-    pendingLog_ = false;
 }
 
 void CCopyFilePropPage::FormatLog(LONG start) {
@@ -140,9 +165,8 @@ void CCopyFilePropPage::FormatLog(LONG start) {
 }
 
 void CCopyFilePropPage::Complete(const std::wstring& lastLine) {
+    Receive(lastLine);
     FlushLog();
-    m_strLog += lastLine;
-    RefreshLog();
     ::SetWindowTextW(Item(IDC_TITLE), win::LoadText(IDS_TITLE_COMPLETE).c_str());
     ::SetWindowTextW(Item(IDC_TEXT), L"");
     theApp.MainFrame()->m_pSetupSheet->SetInstallCompleted();

@@ -26,6 +26,7 @@ protected:
     bool OnQueryCancel() override;
     bool OnWizardFinish() override;
     void OnTimer(UINT_PTR id) override;
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, INT_PTR* result) override;
     HFONT FontFor(int controlId) override;
 
 private:
@@ -37,13 +38,20 @@ private:
     void Complete(const std::wstring& lastLine) override;
     void Fail() override;
 
+    // The worker's side: text for the log, kept until the window thread takes it.
+    void Receive(const std::wstring& text);
+    // The window thread's side: what arrived, added to m_strLog and shown.
+    void ShowArrivedLog();
     // Shows m_strLog in the log control at 9.5 points, protected, selection collapsed.
     void RefreshLog();
     void FormatLog(LONG start);
 
     install::InstallJob job_;
 
-    size_t shownLength_ = 0;  // how much of the log the control shows; the worker only appends
-    bool pendingLog_ = false;
+    win::CriticalSection arrivedLock_;
+    std::wstring arrived_;    // from the worker, not yet in m_strLog
+    size_t shownLength_ = 0;  // how much of the log the control shows; the log only grows
+    // The worker's own: whether and when it last asked for a showing.
+    bool logShown_ = false;
     DWORD lastLogTick_ = 0;
 };

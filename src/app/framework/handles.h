@@ -98,6 +98,30 @@ private:
     HRESULT hr_;
 };
 
+// A critical section for the life of its owner, and a scope that holds it.
+class CriticalSection {
+public:
+    CriticalSection() { ::InitializeCriticalSection(&cs_); }
+    ~CriticalSection() { ::DeleteCriticalSection(&cs_); }
+    CriticalSection(const CriticalSection&) = delete;
+    CriticalSection& operator=(const CriticalSection&) = delete;
+    CRITICAL_SECTION* Get() { return &cs_; }
+
+private:
+    CRITICAL_SECTION cs_;
+};
+
+class Lock {
+public:
+    explicit Lock(CriticalSection& cs) : cs_(cs) { ::EnterCriticalSection(cs_.Get()); }
+    ~Lock() { ::LeaveCriticalSection(cs_.Get()); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+private:
+    CriticalSection& cs_;
+};
+
 // A COM interface pointer released on destruction.
 template <typename T>
 class ComPtr {
