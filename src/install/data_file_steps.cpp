@@ -1,4 +1,5 @@
 // The three checks as the worker runs them: each opens the data file, checks, closes it.
+#include "install/crc_in_halves.h"
 #include "install/datafile/data_file_checks.h"
 #include "install/install_steps.h"
 #include "install/win_data_file.h"
@@ -35,7 +36,7 @@ int CheckVersion(IInstallView& view, const InstallTarget& target) {
 
 int CheckCrc(IInstallView& view, const InstallTarget& target) {
     return RunCheck(view, target, [&view](WinFileSource& s) {
-        return datafile::CheckCrc(s, [&view](int position) { view.SetProgress(position); });
+        return CheckCrcInHalves(s, [&view](int position) { view.SetProgress(position); });
     });
 }
 

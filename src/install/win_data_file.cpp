@@ -12,14 +12,16 @@ WinFileSource::WinFileSource(win::UniqueFile file) : file_(std::move(file)) {
 
 bool WinFileSource::ReadAt(std::uint64_t offset, void* buf, std::size_t len, std::size_t* got) {
     *got = 0;
-    LARGE_INTEGER to{};
-    to.QuadPart = static_cast<LONGLONG>(offset);
-    if (!::SetFilePointerEx(file_.Get(), to, nullptr, FILE_BEGIN)) return false;
     auto* out = static_cast<unsigned char*>(buf);
     while (*got < len) {
+        // The offset goes with each read, so that two threads may read one handle.
+        const std::uint64_t at = offset + *got;
+        OVERLAPPED where{};
+        where.Offset = static_cast<DWORD>(at);
+        where.OffsetHigh = static_cast<DWORD>(at >> 32);
         DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(len - *got, 1u << 30));
         DWORD read = 0;
-        if (!::ReadFile(file_.Get(), out + *got, chunk, &read, nullptr)) return false;
+        if (!::ReadFile(file_.Get(), out + *got, chunk, &read, &where)) return ::GetLastError() == ERROR_HANDLE_EOF;
         if (read == 0) break;  // end of file
         *got += read;
     }

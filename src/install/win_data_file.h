@@ -15,6 +15,7 @@ class WinFileSource : public datafile::ByteSource {
 public:
     explicit WinFileSource(win::UniqueFile file);
     std::uint64_t Size() const override { return size_; }
+    // Safe to call from two threads at once.
     bool ReadAt(std::uint64_t offset, void* buf, std::size_t len, std::size_t* got) override;
     bool Ok() const { return static_cast<bool>(file_); }
 

@@ -35,6 +35,7 @@ TEST(Crc16, EveryMethodMatchesTheBytewiseRegister) {
             EXPECT_EQ(CrcUpdate(m, CrcUpdate(m, reg0, p, split), p + split, len - split), expected);
         }
         EXPECT_EQ(CrcUpdate(reg0, p, len), expected);
+        EXPECT_EQ(CrcShift(CrcUpdate(reg0, p, split), len - split) ^ CrcUpdate(0, p + split, len - split), expected);
     }
 }
 

@@ -172,6 +172,29 @@ std::uint16_t CrcUpdate(std::uint16_t reg, const std::uint8_t* data, std::size_t
     return CrcUpdate(fastest, reg, data, len);
 }
 
+std::uint16_t CrcShift(std::uint16_t reg, std::uint64_t zeros) {
+    // power[k] is the register that bit k of the start turns into after 2^i zero bytes.
+    std::array<std::uint16_t, 16> power{};
+    const std::uint8_t zero = 0;
+    for (int k = 0; k < 16; ++k) power[k] = UpdateBytewise(static_cast<std::uint16_t>(1u << k), &zero, 1);
+    const auto apply = [](const std::array<std::uint16_t, 16>& m, std::uint16_t v) {
+        std::uint16_t r = 0;
+        for (int k = 0; v != 0; ++k, v >>= 1)
+            if (v & 1) r ^= m[k];
+        return r;
+    };
+    while (zeros != 0) {
+        if (zeros & 1) reg = apply(power, reg);
+        zeros >>= 1;
+        if (zeros != 0) {
+            std::array<std::uint16_t, 16> squared{};
+            for (int k = 0; k < 16; ++k) squared[k] = apply(power, power[k]);
+            power = squared;
+        }
+    }
+    return reg;
+}
+
 std::uint16_t CrcX25(const std::uint8_t* data, std::size_t len) {
     return static_cast<std::uint16_t>(~CrcUpdate(kCrcInitial, data, len));
 }

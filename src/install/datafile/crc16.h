@@ -24,6 +24,12 @@ std::uint16_t CrcUpdate(CrcMethod method, std::uint16_t reg, const std::uint8_t*
 // The same with the fastest method.
 std::uint16_t CrcUpdate(std::uint16_t reg, const std::uint8_t* data, std::size_t len);
 
+// The register after `zeros` zero bytes, in a number of steps that grows with the count's
+// bits, not the count. Because the register is linear in its start and in the data,
+// CrcShift(CrcUpdate(r, a), |b|) ^ CrcUpdate(0, b) == CrcUpdate(r, a followed by b):
+// the halves of a file can be run apart and joined.
+std::uint16_t CrcShift(std::uint16_t reg, std::uint64_t zeros);
+
 // The CRC to store in a trailer: register over the data, then complemented.
 std::uint16_t CrcX25(const std::uint8_t* data, std::size_t len);
 

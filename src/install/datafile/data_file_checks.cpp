@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "install/datafile/crc16.h"
@@ -44,32 +45,28 @@ CheckResult CheckVersion(ByteSource& source) {
     return kSupported[i] >= buf[i] ? CheckResult::Passed : CheckResult::Damaged;
 }
 
+CrcProgress::CrcProgress(std::uint64_t length, ProgressSink sink) : length_(length), sink_(std::move(sink)) {}
+
+void CrcProgress::Reached(std::uint64_t done) {
+    while (next_ <= std::min(done, length_)) {
+        const auto position = static_cast<unsigned>(ScaledFloor(next_, length_, kCrcProgressEnd));
+        if (sink_) sink_(static_cast<int>(position));
+        next_ = position == kCrcProgressEnd ? length_ + 1 : FirstCountReaching(position + 1, length_);
+    }
+}
+
 CheckResult CheckCrc(ByteSource& source, const ProgressSink& progress) {
     const std::uint64_t length = source.Size();
     std::vector<std::uint8_t> buf(static_cast<std::size_t>(std::min<std::uint64_t>(length, kCrcReadBlock)));
     std::uint16_t reg = kCrcInitial;
-    std::uint64_t done = 0;
-    // The register runs in pieces that end where the position changes, so the sink
-    // hears each new position at its byte without a call per byte.
-    std::uint64_t nextReport = 1;
-    while (done < length) {
+    CrcProgress positions(length, progress);
+    for (std::uint64_t done = 0; done < length;) {
         const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), length - done));
         std::size_t got = 0;
         if (!ReadSpan(source, done, buf.data(), want, &got) || got != want) return CheckResult::Damaged;
-        const std::uint8_t* p = buf.data();
-        const std::uint64_t blockEnd = done + got;
-        while (done < blockEnd) {
-            const std::uint64_t upTo = std::min(nextReport, blockEnd);
-            const std::size_t piece = static_cast<std::size_t>(upTo - done);
-            reg = CrcUpdate(reg, p, piece);
-            p += piece;
-            done = upTo;
-            if (done == nextReport) {
-                const auto position = static_cast<unsigned>(ScaledFloor(done, length, kCrcProgressEnd));
-                if (progress) progress(static_cast<int>(position));
-                nextReport = position == kCrcProgressEnd ? length + 1 : FirstCountReaching(position + 1, length);
-            }
-        }
+        reg = CrcUpdate(reg, buf.data(), got);
+        done += got;
+        positions.Reached(done);
     }
     return reg == kCrcResidue ? CheckResult::Passed : CheckResult::Damaged;
 }

@@ -16,4 +16,17 @@ CheckResult CheckVersion(ByteSource& source);    // bytes 16..19 sort at or befo
 // byte n, to the sink only when the value changes, ending at exactly 50.
 CheckResult CheckCrc(ByteSource& source, const ProgressSink& progress);
 
+// The CRC check's positions for callers that read the file their own way: each new
+// floor(100*n/(2*L)) up to the byte count given, once and in order, ending at exactly 50.
+class CrcProgress {
+public:
+    CrcProgress(std::uint64_t length, ProgressSink sink);
+    void Reached(std::uint64_t done);
+
+private:
+    std::uint64_t length_;
+    ProgressSink sink_;
+    std::uint64_t next_ = 1;  // the byte count at which the position next changes
+};
+
 }  // namespace datafile

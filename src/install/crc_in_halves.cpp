@@ -1,0 +1,82 @@
+#include "install/crc_in_halves.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "app/framework/handles.h"
+#include "install/datafile/crc16.h"
+
+namespace install {
+
+namespace {
+
+constexpr std::size_t kReadBlock = 1 << 20;
+constexpr DWORD kProgressWaitMs = 15;  // how often the bar hears of the other half meanwhile
+
+struct Half {
+    WinFileSource* source;
+    std::uint64_t from;
+    std::uint64_t to;
+    std::uint16_t reg;
+    volatile LONG* failed;  // shared: once a read of either half fails, the result is decided
+    volatile LONG read = 0;  // bytes run so far, for the bar; read as unsigned, a half is below 4 GiB
+};
+
+std::uint64_t ReadSoFar(const Half& half) { return static_cast<DWORD>(half.read); }
+
+// Runs the register over the half, a block at a time, calling `afterBlock` after each.
+void Run(Half& half, std::vector<std::uint8_t>& buf, const std::function<void()>& afterBlock) {
+    for (std::uint64_t at = half.from; at < half.to && !*half.failed;) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), half.to - at));
+        std::size_t got = 0;
+        if (!half.source->ReadAt(at, buf.data(), want, &got) || got != want) {
+            ::InterlockedExchange(half.failed, 1);
+            return;
+        }
+        half.reg = datafile::CrcUpdate(half.reg, buf.data(), got);
+        at += got;
+        ::InterlockedExchangeAdd(&half.read, static_cast<LONG>(got));
+        if (afterBlock) afterBlock();
+    }
+}
+
+DWORD WINAPI RunSecondHalf(LPVOID parameter) {
+    Half& half = *static_cast<Half*>(parameter);
+    try {
+        std::vector<std::uint8_t> buf(kReadBlock);
+        Run(half, buf, nullptr);
+    } catch (...) {
+        ::InterlockedExchange(half.failed, 1);  // no memory for the block: as an unreadable file
+    }
+    return 0;
+}
+
+}  // namespace
+
+datafile::CheckResult CheckCrcInHalves(WinFileSource& source, const datafile::ProgressSink& progress) {
+    const std::uint64_t length = source.Size();
+    const std::uint64_t middle = length / 2;
+    volatile LONG failed = 0;
+    Half first{&source, 0, middle, datafile::kCrcInitial, &failed};
+    Half second{&source, middle, length, 0, &failed};
+    std::vector<std::uint8_t> buf(kReadBlock);
+    datafile::CrcProgress positions(length, progress);
+    const auto report = [&] { positions.Reached(ReadSoFar(first) + ReadSoFar(second)); };
+
+    win::UniqueHandle thread(::CreateThread(nullptr, 0, &RunSecondHalf, &second, 0, nullptr));
+    Run(first, buf, report);
+    if (thread) {
+        while (::WaitForSingleObject(thread.Get(), kProgressWaitMs) == WAIT_TIMEOUT) report();
+    } else {
+        Run(second, buf, report);  // no second thread: the second half follows here
+    }
+    if (failed) return datafile::CheckResult::Damaged;
+    report();
+    const std::uint16_t reg = datafile::CrcShift(first.reg, length - middle) ^ second.reg;
+    return reg == datafile::kCrcResidue ? datafile::CheckResult::Passed : datafile::CheckResult::Damaged;
+}
+
+}  // namespace install
