@@ -46,7 +46,9 @@ constexpr int kEdit = 1011, kDocument = 1023, kLog = 1023, kFree = 1026, kRequir
 inline Steps ToDestination() {
   return {Start(), At(kWelcome), Press(Next), At(kLicence), Press(Next), At(kCopyright), Press(Next), At(kDestination)};
 }
-inline Steps Finished() { return {Press(Finish), Box(kCompleted, IDOK), Exit(0)}; }
+inline Steps Finished() {
+  return {Press(Finish), Box(kCompleted, 0), Shot("completion-message"), Box(kCompleted, IDOK), Exit(0)};
+}
 
 // Rich edits ask the page before each change, as Windows' own do and Wine's do not: a creation hook
 // that Wine loads into the setup; it stays while the test program runs.
