@@ -5,25 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "codepage.h"
+
 namespace datafile {
 namespace {
 
-// A stand-in for the ANSI code page 932: ASCII as it is, a lead byte (0x81-0x9F,
-// 0xE0-0xFC) and the byte after it as one character, so a trail byte 0x5C is no backslash.
-std::u16string DecodeLikeCp932(const std::string& bytes) {
-    std::u16string out;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-        if (lead && i + 1 < bytes.size()) {
-            out.push_back(static_cast<char16_t>(0x4E00 + ((b << 8 | static_cast<unsigned char>(bytes[i + 1])) & 0xFFF)));
-            ++i;
-        } else {
-            out.push_back(static_cast<char16_t>(b));
-        }
-    }
-    return out;
-}
+// Names are decoded as the setup decodes them on a Japanese system: a trail byte 0x5C is no backslash.
+std::u16string DecodeLikeCp932(const std::string& bytes) { return dftool::DecodeCp932(bytes).value_or(u"?"); }
 
 EntryRecord Record(const std::string& name, std::uint32_t offset, std::uint32_t size, std::uint8_t type) {
     EntryRecord r;
@@ -54,15 +42,8 @@ TEST(Place, FollowsTheTargetTypeTable) {
 
 TEST(RemovePrefix, KeepsTheTailAfterTheLastPercent) {
     const std::pair<std::u16string, std::u16string> cases[] = {
-        {u"%SystemRoot%\\drivers\\x.sys", u"drivers\\x.sys"},
-        {u"plain.dll", u"plain.dll"},
-        {u"", u""},
-        {u"%", u""},
-        {u"x.sys%", u""},
-        {u"x.sys%\\", u""},
-        {u"%ab", u"b"},
-        {u"%%abc", u"bc"},
-        {u"a%b%cd%\\e", u"e"},
+        {u"%SystemRoot%\\drivers\\x.sys", u"drivers\\x.sys"}, {u"plain.dll", u"plain.dll"}, {u"", u""}, {u"%", u""},
+        {u"x.sys%", u""}, {u"x.sys%\\", u""}, {u"%ab", u"b"}, {u"%%abc", u"bc"}, {u"a%b%cd%\\e", u"e"},
         {u"％\\full-width.dll", u"％\\full-width.dll"},
     };
     for (const auto& c : cases) EXPECT_EQ(RemovePrefix(c.first), c.second);
