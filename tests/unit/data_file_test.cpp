@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "install/datafile/data_file_checks.h"
@@ -65,34 +66,24 @@ TEST(ReadEntryTable, ReadsAllRecordsInOrder) {
         ASSERT_EQ(table.count, 1100u);
         ASSERT_EQ(table.entries.size(), 1100u);
         for (std::size_t i = 0; i < 1100; ++i) ASSERT_EQ(table.entries[i].name, Name(i));
-        const EntryRecord& last = table.entries[1099];
-        EXPECT_EQ(std::string(last.timestamp.begin(), last.timestamp.end()), std::string("20240131235959\0\0", 16));
-        EXPECT_EQ(last.targetType, 1099 % 256);
-        EXPECT_EQ(last.offset, 32 + 1100 * 64 + 3u);
-        EXPECT_EQ(table.entries[0].size, 3u);
     }
 }
 
 TEST(ReadEntryTable, RefusesTablesThatLeaveTheFileAndReportsReadErrors) {
     constexpr ReadStatus Ok = ReadStatus::Ok, Truncated = ReadStatus::Truncated;
-    const struct {
-        const char* what;
-        std::uint32_t count;
-        std::size_t fileSize;
-        ReadStatus expected;
-    } cases[] = {
+    const std::tuple<const char*, std::uint32_t, std::size_t, ReadStatus> cases[] = {  // what, count, file size, status
         {"no count field", 0, 27, Truncated},       {"count but short header", 0, 31, Truncated},
         {"empty table", 0, 32, Ok},                 {"record one byte short", 2, 32 + 128 - 1, Truncated},
         {"record ends at the end", 2, 32 + 128, Ok}, {"huge count", 0xFFFFFFFF, 4096, Truncated},
         {"count * 64 wraps in 32 bits", 0x04000001, 32 + 64 + 2, Truncated},
     };
-    for (const auto& c : cases) {
-        Bytes file(c.fileSize, 0);
-        for (int i = 0; i < 4 && c.fileSize >= 28; ++i) file[24 + i] = std::uint8_t(c.count >> (8 * i));
+    for (const auto& [what, count, fileSize, expected] : cases) {
+        Bytes file(fileSize, 0);
+        for (int i = 0; i < 4 && fileSize >= 28; ++i) file[24 + i] = std::uint8_t(count >> (8 * i));
         TestSource source(file);
         EntryTable table;
-        EXPECT_EQ(ReadEntryTable(source, &table), c.expected) << c.what;
-        EXPECT_EQ(table.entries.size(), c.expected == Ok ? c.count : 0u) << c.what;
+        EXPECT_EQ(ReadEntryTable(source, &table), expected) << what;
+        EXPECT_EQ(table.entries.size(), expected == Ok ? count : 0u) << what;
     }
     for (std::uint64_t failFrom : {0, 27, 100}) {
         TestSource source(Packed(2, 0));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "codepage.h"
@@ -24,10 +25,7 @@ EntryTable Table(std::vector<EntryRecord> entries) { return {static_cast<std::ui
 constexpr std::uint64_t kFile = 4096;
 
 TEST(Place, FollowsTheTargetTypeTable) {
-    const struct {
-        int type, osClass;
-        Placement expected;
-    } cases[] = {
+    const std::tuple<int, int, Placement> cases[] = {  // target type, class, placement
         {0, -1, Placement::DestFolder}, {0, 0, Placement::DestFolder},   {0, 5, Placement::DestFolder},
         {1, 1, Placement::SystemFolder}, {2, 2, Placement::SystemFolder}, {3, 3, Placement::SystemFolder},
         {4, 4, Placement::SystemFolder}, {5, 5, Placement::SystemFolder}, {3, 5, Placement::DestFolder},
@@ -35,9 +33,8 @@ TEST(Place, FollowsTheTargetTypeTable) {
         {1, 0, Placement::Skip},         {2, -1, Placement::Skip},        {255, -1, Placement::Skip},
         {255, 5, Placement::Skip},       {6, 5, Placement::Skip},         {4, 5, Placement::Skip},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Place(static_cast<std::uint8_t>(c.type), c.osClass), c.expected)
-            << "type " << c.type << " class " << c.osClass;
+    for (const auto& [type, osClass, expected] : cases)
+        EXPECT_EQ(Place(static_cast<std::uint8_t>(type), osClass), expected) << "type " << type << " class " << osClass;
 }
 
 TEST(RemovePrefix, KeepsTheTailAfterTheLastPercent) {
@@ -52,13 +49,7 @@ TEST(RemovePrefix, KeepsTheTailAfterTheLastPercent) {
 // Each name rule itself is in the entry rules' table; this one shows which name is judged.
 TEST(ValidateEntryTable, JudgesEachInstalledEntry) {
     const ValidationIssue ok = ValidationIssue::None, bad = ValidationIssue::BadName;
-    const struct {
-        const char* what;
-        EntryRecord entry;
-        int osClass;
-        ValidationIssue expected;
-        NameIssue name;
-    } cases[] = {
+    const std::tuple<const char*, EntryRecord, int, ValidationIssue, NameIssue> cases[] = {
         {"plain name", Record("KORVENTA.exe", 200, 100, 0), 1, ok, NameIssue::None},
         {"content ends at the end", Record("a", 4000, 96, 0), 1, ok, NameIssue::None},
         {"content one byte over", Record("a", 4000, 97, 0), 1, ValidationIssue::ContentOutsideFile, NameIssue::None},
@@ -84,10 +75,10 @@ TEST(ValidateEntryTable, JudgesEachInstalledEntry) {
         {"skipped bad range", Record("a", 0xFFFFFFFF, 0xFFFFFFFF, 4), 3, ok, NameIssue::None},
         {"type 255 is not class -1", Record("\\evil", 200, 1, 255), -1, ok, NameIssue::None},
     };
-    for (const auto& c : cases) {
-        const ValidationResult r = ValidateEntryTable(Table({c.entry}), kFile, c.osClass, DecodeLikeCp932);
-        EXPECT_EQ(r.issue, c.expected) << c.what << ": " << DescribeValidation(r);
-        EXPECT_EQ(r.name, c.name) << c.what;
+    for (const auto& [what, entry, osClass, expected, name] : cases) {
+        const ValidationResult r = ValidateEntryTable(Table({entry}), kFile, osClass, DecodeLikeCp932);
+        EXPECT_EQ(r.issue, expected) << what << ": " << DescribeValidation(r);
+        EXPECT_EQ(r.name, name) << what;
     }
 }
 
@@ -103,14 +94,7 @@ TEST(ValidateEntryTable, NamesTheFirstRefusedEntry) {
 
 // Windows compares names without case: a second entry on the same file would replace the first.
 TEST(ValidateEntryTable, RefusesTwoEntriesOnOneFile) {
-    const struct {
-        const char* first;
-        std::uint8_t firstType;
-        const char* second;
-        std::uint8_t secondType;
-        int osClass;
-        bool refused;
-    } cases[] = {
+    const std::tuple<const char*, std::uint8_t, const char*, std::uint8_t, int, bool> cases[] = {  // with types; refused
         {"data.bin", 0, "DATA.BIN", 0, 1, true},
         {"sub\\a.txt", 0, "SUB/A.TXT", 0, 1, true},
         {"%S%\\k.sys", 5, "%T%\\K.SYS", 5, 5, true},
@@ -119,12 +103,12 @@ TEST(ValidateEntryTable, RefusesTwoEntriesOnOneFile) {
         {"data.bin", 0, "data.bin", 4, 5, false},         // the second is skipped on this class
         {"data1.bin", 0, "data.bin", 0, 1, false},
     };
-    for (const auto& c : cases) {
+    for (const auto& [first, firstType, second, secondType, osClass, refused] : cases) {
         const ValidationResult r = ValidateEntryTable(
-            Table({Record("x", 200, 1, 0), Record(c.first, 200, 1, c.firstType), Record(c.second, 200, 1, c.secondType)}),
-            kFile, c.osClass, DecodeLikeCp932);
-        EXPECT_EQ(r.issue, c.refused ? ValidationIssue::SameFile : ValidationIssue::None) << c.first << " / " << c.second;
-        if (c.refused) EXPECT_EQ(DescribeValidation(r), "entry 2: it lands on the same file as entry 1");
+            Table({Record("x", 200, 1, 0), Record(first, 200, 1, firstType), Record(second, 200, 1, secondType)}),
+            kFile, osClass, DecodeLikeCp932);
+        EXPECT_EQ(DescribeValidation(r), refused ? "entry 2: it lands on the same file as entry 1" : "the entry table is sound")
+            << first << " / " << second;
     }
 }
 
@@ -139,25 +123,16 @@ TEST(ValidateEntryTable, RefusesATableOutsideTheFile) {
 }
 
 TEST(ValidateEntryTable, TotalsTheInstalledSizesIn64Bits) {
-    const EntryTable t = Table({
-        Record("dest", 0, 0xFFFFFFFF, 0),
-        Record("sys", 0, 0xFFFFFFFF, 5),
-        Record("other system", 0, 7, 4),
-        Record("driver", 0, 1, 3),
-        Record("empty", 0, 0, 0),
-    });
+    const EntryTable t = Table({Record("dest", 0, 0xFFFFFFFF, 0), Record("sys", 0, 0xFFFFFFFF, 5),
+                                Record("other system", 0, 7, 4), Record("driver", 0, 1, 3), Record("empty", 0, 0, 0)});
     const std::uint64_t fileSize = std::uint64_t(1) << 33;
+    // Class 5 puts dest, sys and driver into the destination folder.
     const std::pair<int, std::uint64_t> cases[] = {
-        {5, 0x1FFFFFFFEull + 1},  // dest + sys + driver into the destination folder
-        {4, 0xFFFFFFFFull + 7},
-        {3, 0xFFFFFFFFull + 1},
-        {0, 0xFFFFFFFFull},
-        {-1, 0xFFFFFFFFull},
-    };
-    for (const auto& c : cases) {
-        const ValidationResult r = ValidateEntryTable(t, fileSize, c.first, DecodeLikeCp932);
+        {5, 0x1FFFFFFFEull + 1}, {4, 0xFFFFFFFFull + 7}, {3, 0xFFFFFFFFull + 1}, {0, 0xFFFFFFFFull}, {-1, 0xFFFFFFFFull}};
+    for (const auto& [osClass, total] : cases) {
+        const ValidationResult r = ValidateEntryTable(t, fileSize, osClass, DecodeLikeCp932);
         ASSERT_TRUE(r.Ok()) << DescribeValidation(r);
-        EXPECT_EQ(r.totalSize, c.second) << "class " << c.first;
+        EXPECT_EQ(r.totalSize, total) << "class " << osClass;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <array>
 #include <numeric>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace install {
@@ -14,16 +15,13 @@ namespace {
 
 TEST(ExtractPosition, RunsFromFiftyToHundredWithoutOverflow) {
     const std::uint64_t huge = 1ull << 62;  // 100 * done overflows 64 bits
-    const struct {
-        std::uint64_t done, total;
-        int expected;
-    } cases[] = {
+    const std::tuple<std::uint64_t, std::uint64_t, int> cases[] = {  // done, total, position
         {0, 400, 50},   {260, 400, 82},  {300, 400, 87},       {400, 400, 100},       {1, 100, 50},
         {2, 100, 51},   {199, 200, 99},  {13, 1000, 50},       {20, 1000, 51},        {0, 0, 100},
         {huge, huge, 100}, {huge / 2, huge, 75}, {huge - 1, huge, 99}, {huge / 100 * 3, huge, 51},
         {0xFFFFFFFFull * 3, 0xFFFFFFFFull * 4, 87},
     };
-    for (const auto& c : cases) EXPECT_EQ(ExtractPosition(c.done, c.total), c.expected) << c.done << "/" << c.total;
+    for (const auto& [done, total, expected] : cases) EXPECT_EQ(ExtractPosition(done, total), expected) << done << "/" << total;
 }
 
 using Sizes = std::vector<std::uint64_t>;
