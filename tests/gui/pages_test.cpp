@@ -1,7 +1,5 @@
 // The pages before the installation: start-up, the button protocol, every way to cancel, the agreement
 // documents and the destination's rules and space lines.
-#include <richedit.h>
-
 #include <algorithm>
 #include <memory>
 #include <regex>
@@ -20,20 +18,18 @@ class Startup : public testing::TestWithParam<Trouble> {};
 TEST_P(Startup, RefusesWithoutTheDataFile) {
   Session run;
   const Trouble trouble = GetParam();
-  const std::wstring cab = run.Path(L"%F\\KORVENTA.cab");
-  run.data.reset();
+  const std::wstring cab = run.Path(L"%F\\KORVENTA.cab"), copy = run.Path(L"%F\\setup.exe");
+  run.data = Pack({{0, "20240401090000", L"a.txt", "a"}});
   win::UniqueFile holder;
-  if (trouble == Trouble::HeldExclusively || trouble == Trouble::HeldSharedByAll) {
-    ASSERT_TRUE(WriteAll(cab, Pack({{0, "20240401090000", L"a.txt", "a"}})));
-    holder.Reset(CreateFileW(cab.c_str(), GENERIC_READ, trouble == Trouble::HeldExclusively ? 0 : 7, 0, OPEN_EXISTING, 0, 0));
-    ASSERT_TRUE(holder);
-  }
-  if (trouble == Trouble::BesideProgramOnly) {  // started from elsewhere, as from a command prompt
-    ASSERT_TRUE(CreateDirectoryW(run.Path(L"%F\\medium").c_str(), 0) &&
+  if (trouble == Trouble::BesideProgramOnly) {  // beside the program, started from elsewhere as from a command prompt
+    ASSERT_TRUE(CopyFileW(run.exe.c_str(), copy.c_str(), TRUE) &&
                 CreateDirectoryW((run.current = run.Path(L"%F\\elsewhere")).c_str(), 0));
-    ASSERT_TRUE(WriteAll(run.Path(L"%F\\medium\\KORVENTA.cab"), Pack({{0, "20240401090000", L"a.txt", "a"}})));
-    ASSERT_TRUE(CopyFileW(run.exe.c_str(), run.Path(L"%F\\medium\\setup.exe").c_str(), TRUE));
-    run.exe = run.Path(L"%F\\medium\\setup.exe");
+    run.exe = copy;
+  } else {
+    ASSERT_TRUE(trouble == Trouble::Missing || WriteAll(cab, *run.data));
+    holder.Reset(CreateFileW(cab.c_str(), GENERIC_READ, trouble == Trouble::HeldExclusively ? 0 : 7, 0, OPEN_EXISTING, 0, 0));
+    ASSERT_EQ(bool(holder), trouble != Trouble::Missing);
+    run.data.reset();
   }
   run.Play({Start(), Box(kMissingAtStart, 0), Shot("startup-" + std::to_string(int(trouble))),
             Box(kMissingAtStart, IDOK), Exit(1)});
@@ -46,15 +42,10 @@ INSTANTIATE_TEST_SUITE_P(Gui, Startup, testing::Values(Trouble::Missing, Trouble
 // changes or is created. On the way, the documents must show whole and nothing may change them.
 const std::u16string kDocuments[] = {resources::LicenseText(), resources::CopyrightText()};
 
-// What a user might do to change a document by keyboard: type, delete, paste, cut. The page's answer
-// to a change by message is asked below.
-using Attempt = std::function<void(Session&, HWND)>;
-const Attempt kAttempts[] = {
-    [](Session& r, HWND) { r.Play({Keys(kDocument, L"xあ", {VK_RETURN})}); },
-    [](Session& r, HWND d) { Send(d, EM_SETSEL, 0, 10), r.Play({Keys(kDocument, L"", {VK_DELETE}), Keys(kDocument, L"", {VK_BACK})}); },
-    [](Session& r, HWND) { r.Play({Keys(kDocument, L"", {VK_CONTROL, 'V'})}); },
-    [](Session& r, HWND d) { Send(d, EM_SETSEL, 0, 5), r.Play({Keys(kDocument, L"", {VK_CONTROL, 'X'})}); },
-};
+// What a user might do to a selection in a document by keyboard: type over it, delete, paste, cut. The
+// page's answer to a change by message is asked below.
+const Steps kAttempts[] = {{Keys(kDocument, L"xあ", {VK_RETURN})}, {Keys(kDocument, L"", {VK_DELETE}), Keys(kDocument, L"", {VK_BACK})},
+                           {Keys(kDocument, L"", {VK_CONTROL, 'V'})}, {Keys(kDocument, L"", {VK_CONTROL, 'X'})}};
 
 Step DocumentUnchangeable(int which) {
   return Do([which](Session& run) {
@@ -67,9 +58,9 @@ Step DocumentUnchangeable(int which) {
     HGLOBAL memory = GlobalAlloc(GMEM_FIXED, 64);
     SetClipboardData(CF_UNICODETEXT, lstrcpyW(static_cast<wchar_t*>(memory), L"貼り付けた文字 pasted"));
     CloseClipboard();
-    for (const Attempt& attempt : kAttempts) {
-      Send(d, EM_SETSEL, 3, 3);
-      attempt(run, d);
+    for (const Steps& attempt : kAttempts) {
+      Send(d, EM_SETSEL, 3, 13);
+      run.Play(attempt);
       // Ctrl+Home comes after the keys: once the caret is back at the start, they have all been handled.
       run.Play({Keys(kDocument, L"", {VK_CONTROL, VK_HOME})});
       EXPECT_TRUE(WaitFor([&] { return Send(d, EM_GETSEL) == 0; })) << "the keys did not arrive";

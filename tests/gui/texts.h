@@ -30,14 +30,12 @@ inline const BoxLook kCancelQuestion{
     L"ｾｯﾄｱｯﾌﾟの中止", L"     ｾｯﾄｱｯﾌﾟは完了していません。\n\nインストールを中止してもよろしいですか?", true,
     {IDYES, IDNO}, Owner::Wizard, nullptr};
 inline const BoxLook kPathInvalid{kCaption, L"このパスは無効です。", true, {IDOK}, Owner::Wizard, &kDestination};
-inline const BoxLook kDamaged{kCaption, L"ﾃﾞｰﾀﾌｧｲﾙが壊れています。ｾｯﾄｱｯﾌﾟを終了します。", true, {IDOK},
-                              Owner::Wizard, &kProgress};
-inline const BoxLook kMissingLater{kCaption, L"ﾃﾞｰﾀﾌｧｲﾙが見つかりません。ｾｯﾄｱｯﾌﾟを終了します。", true, {IDOK},
-                                   Owner::Wizard, &kProgress};
-inline const BoxLook kWriteFailed{kCaption, L"ﾌｧｲﾙの書き込みに失敗しました。ｾｯﾄｱｯﾌﾟを終了します。", true, {IDOK},
-                                  Owner::Wizard, &kProgress};
-inline const BoxLook kShortcutFailed{kCaption, L"ﾃﾞｽｸﾄｯﾌﾟへｼｮｰﾄｶｯﾄの作成に失敗しました。", true, {IDOK},
-                                     Owner::Wizard, &kProgress};
+// The installation's warnings, over the progress page.
+inline BoxLook Warning(const wchar_t* text) { return {kCaption, text, true, {IDOK}, Owner::Wizard, &kProgress}; }
+inline const BoxLook kDamaged = Warning(L"ﾃﾞｰﾀﾌｧｲﾙが壊れています。ｾｯﾄｱｯﾌﾟを終了します。");
+inline const BoxLook kMissingLater = Warning(L"ﾃﾞｰﾀﾌｧｲﾙが見つかりません。ｾｯﾄｱｯﾌﾟを終了します。");
+inline const BoxLook kWriteFailed = Warning(L"ﾌｧｲﾙの書き込みに失敗しました。ｾｯﾄｱｯﾌﾟを終了します。");
+inline const BoxLook kShortcutFailed = Warning(L"ﾃﾞｽｸﾄｯﾌﾟへｼｮｰﾄｶｯﾄの作成に失敗しました。");
 inline const BoxLook kCompleted{kCaption, L" KORVENTAのｾｯﾄｱｯﾌﾟが完了しました。", false, {IDOK}, Owner::Centred,
                                 nullptr};
 

@@ -19,26 +19,18 @@ using Bytes = std::vector<std::uint8_t>;
 
 // Serves bytes in pieces of at most maxPiece, fails every read that reaches failFrom,
 // and can claim a size other than what it holds.
-class TestSource : public ByteSource {
-public:
-    explicit TestSource(Bytes data) : data_(std::move(data)), size_(data_.size()) {}
+struct TestSource : ByteSource {
+    explicit TestSource(Bytes bytes) : data(std::move(bytes)), size(data.size()) {}
+    std::uint64_t Size() const override { return size; }
+    bool ReadAt(std::uint64_t offset, void* buf, std::size_t len, std::size_t* got) override {
+        *got = offset < data.size() ? std::min({len, maxPiece, static_cast<std::size_t>(data.size() - offset)}) : 0;
+        if (*got) std::memcpy(buf, data.data() + offset, *got);
+        return len == 0 || offset + len <= failFrom;
+    }
+    Bytes data;
+    std::uint64_t size;
     std::size_t maxPiece = SIZE_MAX;
     std::uint64_t failFrom = UINT64_MAX;
-    void ClaimSize(std::uint64_t size) { size_ = size; }
-    std::uint64_t Size() const override { return size_; }
-    bool ReadAt(std::uint64_t offset, void* buf, std::size_t len, std::size_t* got) override {
-        *got = 0;
-        if (len != 0 && offset + len > failFrom) return false;
-        if (offset >= data_.size()) return true;
-        const std::size_t n = std::min({len, maxPiece, static_cast<std::size_t>(data_.size() - offset)});
-        std::memcpy(buf, data_.data() + offset, n);
-        *got = n;
-        return true;
-    }
-
-private:
-    Bytes data_;
-    std::uint64_t size_;
 };
 
 // Entry 1's name fills its field; entry 0 holds all the content.
@@ -63,13 +55,12 @@ TEST(ReadEntryTable, ReadsAllRecordsInOrder) {
         source.maxPiece = piece;
         EntryTable table;
         ASSERT_EQ(ReadEntryTable(source, &table), ReadStatus::Ok);
-        ASSERT_EQ(table.count, 1100u);
         ASSERT_EQ(table.entries.size(), 1100u);
         for (std::size_t i = 0; i < 1100; ++i) ASSERT_EQ(table.entries[i].name, Name(i));
     }
 }
 
-TEST(ReadEntryTable, RefusesTablesThatLeaveTheFileAndReportsReadErrors) {
+TEST(ReadEntryTable, RefusesTablesThatLeaveTheFile) {
     constexpr ReadStatus Ok = ReadStatus::Ok, Truncated = ReadStatus::Truncated;
     const std::tuple<const char*, std::uint32_t, std::size_t, ReadStatus> cases[] = {  // what, count, file size, status
         {"no count field", 0, 27, Truncated},       {"count but short header", 0, 31, Truncated},
@@ -84,12 +75,6 @@ TEST(ReadEntryTable, RefusesTablesThatLeaveTheFileAndReportsReadErrors) {
         EntryTable table;
         EXPECT_EQ(ReadEntryTable(source, &table), expected) << what;
         EXPECT_EQ(table.entries.size(), expected == Ok ? count : 0u) << what;
-    }
-    for (std::uint64_t failFrom : {0, 27, 100}) {
-        TestSource source(Packed(2, 0));
-        source.failFrom = failFrom;
-        EntryTable table;
-        EXPECT_EQ(ReadEntryTable(source, &table), ReadStatus::IoError) << failFrom;
     }
 }
 
@@ -113,19 +98,13 @@ TEST(HeaderChecks, SignatureIsExactlyKJ38AndVersionAtMostV10AsUnsignedBytes) {
         TestSource source(file);
         EXPECT_EQ(CheckVersion(source) == CheckResult::Passed, passes) << '"' << version << '"';
     }
-    for (std::uint64_t failFrom : {0, 18}) {
-        TestSource failing(Packed(0, 0));
-        failing.failFrom = failFrom;
-        EXPECT_EQ(CheckSignature(failing), failFrom ? CheckResult::Passed : CheckResult::Damaged);
-        EXPECT_EQ(CheckVersion(failing), CheckResult::Damaged);
-    }
 }
 
 // Damaged on an empty file, a read error or missing bytes; short reads are no error.
 TEST(CheckCrc, DamagedOnEmptyFileReadErrorOrMissingBytes) {
     TestSource empty(Bytes{}), failing(Packed(1, 3000000)), shrunk(Packed(1, 3000000)), shortReads(Packed(1, 3000000));
     failing.failFrom = 2000000;
-    shrunk.ClaimSize(shrunk.Size() + 1);
+    shrunk.size += 1;
     shortReads.maxPiece = 333;
     EXPECT_EQ(CheckCrc(empty, nullptr), CheckResult::Damaged);
     EXPECT_EQ(CheckCrc(failing, nullptr), CheckResult::Damaged);

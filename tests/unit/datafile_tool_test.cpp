@@ -12,7 +12,6 @@
 #include "commands.h"
 #include "entry_name.h"
 #include "install/datafile/crc16.h"
-#include "install/datafile/data_file.h"
 #include "manifest.h"
 #include "packer.h"
 

@@ -1,6 +1,5 @@
 #include "pages/dest_path_rules.h"
 
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -57,14 +56,6 @@ TEST(DestPathRules, FolderChainWalksThePath) {
         {u"C:\\A\\\\", {u"C:\\A"}},  // the second backslash of a trailing pair is skipped before the end is seen
     };
     for (const auto& [path, chain] : rows) EXPECT_EQ(pages::FolderChain(path), chain);
-}
-
-TEST(DestPathRules, FreeSpaceRootFollowsTrimmedPath) {
-    const std::pair<std::u16string, std::optional<std::u16string>> rows[] = {
-        {u"C:\\Program Files", u"C:\\"}, {u"  \u3000d:\\x", u"d:\\"}, {u"E:x", u"E:\\"}, {u"x:y:", u"x:\\"},
-        {u"", std::nullopt},             {u"  ", std::nullopt},       {u"C", std::nullopt}, {u"ab:\\", std::nullopt},
-    };
-    for (const auto& [path, root] : rows) EXPECT_EQ(pages::FreeSpaceRoot(path), root);
 }
 
 TEST(DestPathRules, DefaultOnTheSystemDriveAndLongestDestination) {

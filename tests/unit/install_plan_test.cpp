@@ -43,13 +43,12 @@ std::vector<int> BlockwisePositions(const Sizes& sizes) {
     const std::uint64_t total = std::accumulate(sizes.begin(), sizes.end(), std::uint64_t(0));
     std::vector<int> positions;
     std::uint64_t done = 0;
-    const auto set = [&](std::uint64_t d) {
-        const int p = ExtractPosition(d, total);
-        if (positions.empty() || positions.back() != p) positions.push_back(p);
-    };
     for (std::uint64_t size : sizes) {
-        for (std::uint64_t k = 1; k <= size / 260; ++k) set(done + 260 * k);
-        set(done += size);
+        for (std::uint64_t k = 1; k <= size / 260 + 1; ++k) {  // the last one is the entry's end
+            const int p = ExtractPosition(done + std::min(260 * k, size), total);
+            if (positions.empty() || positions.back() != p) positions.push_back(p);
+        }
+        done += size;
     }
     return positions;
 }

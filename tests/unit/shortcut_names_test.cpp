@@ -17,18 +17,6 @@ TEST(ShortcutNames, NumberedFromTwoAndWithinMaxPath) {
     EXPECT_FALSE(install::FitsMaxPath(std::u16string(260, u'a')));
 }
 
-TEST(ShortcutNames, PatternAndTargetHaveOneBackslash) {
-    const std::tuple<std::u16string, std::u16string, std::u16string> rows[] = {  // folder, pattern, target
-        {u"C:\\K", u"C:\\K\\*.*", u"C:\\K\\Korventa.EXE"},
-        {u"C:\\K\\", u"C:\\K\\*.*", u"C:\\K\\Korventa.EXE"},
-        {u"D:\\", u"D:\\*.*", u"D:\\Korventa.EXE"},
-    };
-    for (const auto& [folder, pattern, target] : rows) {
-        EXPECT_EQ(install::SearchPattern(folder), pattern);
-        EXPECT_EQ(install::TargetPath(folder, u"Korventa.EXE"), target);
-    }
-}
-
 TEST(ShortcutNames, OnlyAsciiLettersFold) {
     const std::tuple<std::u16string, std::u16string, bool> rows[] = {
         {u"KORVENTA.exe", u"korventa.EXE", true}, {u"KORVENTA.exe", u"KORVENTA.ex", false},
