@@ -375,7 +375,8 @@ void Session::Perform(const Step& s) {
       WaitFor([&] { return GetTickCount() - lastClick > GetDoubleClickTime() + 100; });
       lastClick = GetTickCount();
       INPUT in[2] = {{INPUT_MOUSE}, {INPUT_MOUSE}};
-      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN, in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
       ASSERT_TRUE(SetCursorPos((box->left + box->right) / 2, (box->top + box->bottom) / 2));
       ASSERT_EQ(SendInput(2, in, sizeof(INPUT)), 2u);
       return;

@@ -44,7 +44,8 @@ const std::u16string kDocuments[] = {resources::LicenseText(), resources::Copyri
 
 // What a user might do to a selection in a document by keyboard: type over it, delete, paste, cut. The
 // page's answer to a change by message is asked below.
-const Steps kAttempts[] = {{Keys(kDocument, L"xあ", {VK_RETURN})}, {Keys(kDocument, L"", {VK_DELETE}), Keys(kDocument, L"", {VK_BACK})},
+const Steps kAttempts[] = {{Keys(kDocument, L"xあ", {VK_RETURN})},
+                           {Keys(kDocument, L"", {VK_DELETE}), Keys(kDocument, L"", {VK_BACK})},
                            {Keys(kDocument, L"", {VK_CONTROL, 'V'})}, {Keys(kDocument, L"", {VK_CONTROL, 'X'})}};
 
 Step DocumentUnchangeable(int which) {

@@ -36,8 +36,7 @@ inline const BoxLook kDamaged = Warning(L"ﾃﾞｰﾀﾌｧｲﾙが壊れて�
 inline const BoxLook kMissingLater = Warning(L"ﾃﾞｰﾀﾌｧｲﾙが見つかりません。ｾｯﾄｱｯﾌﾟを終了します。");
 inline const BoxLook kWriteFailed = Warning(L"ﾌｧｲﾙの書き込みに失敗しました。ｾｯﾄｱｯﾌﾟを終了します。");
 inline const BoxLook kShortcutFailed = Warning(L"ﾃﾞｽｸﾄｯﾌﾟへｼｮｰﾄｶｯﾄの作成に失敗しました。");
-inline const BoxLook kCompleted{kCaption, L" KORVENTAのｾｯﾄｱｯﾌﾟが完了しました。", false, {IDOK}, Owner::Centred,
-                                nullptr};
+inline const BoxLook kCompleted{kCaption, L" KORVENTAのｾｯﾄｱｯﾌﾟが完了しました。", false, {IDOK}, Owner::Centred, nullptr};
 
 constexpr int kEdit = 1011, kDocument = 1023, kLog = 1023, kFree = 1026, kRequired = 1027;
 

@@ -34,12 +34,11 @@ TEST(EntryRules, NamesThatWindowsRefusesOrReadsOtherwise) {
 }
 
 TEST(EntryRules, NamesCompareAsWindowsComparesThem) {
-    EXPECT_EQ(CaseFolded(u"data.bin"), CaseFolded(u"DATA.BIN"));
+    // ASCII names and separators are the validation's same-file rows.
     EXPECT_EQ(CaseFolded(u"sub/Ünï.txt"), CaseFolded(u"SUB\\ÜNÏ.TXT"));
     EXPECT_EQ(CaseFolded(u"ａｂｃ"), CaseFolded(u"ＡＢＣ"));
     EXPECT_EQ(CaseFolded(u"σς"), CaseFolded(u"ΣΣ"));
     EXPECT_EQ(CaseFolded(u"ёж"), CaseFolded(u"ЁЖ"));
-    EXPECT_NE(CaseFolded(u"data1.bin"), CaseFolded(u"data.bin"));
     EXPECT_NE(CaseFolded(u"ｶ"), CaseFolded(u"カ")) << "half- and full-width kana are different names";
 }
 
