@@ -28,6 +28,7 @@ std::wstring Built(const std::string& unixPath);  // a path of the build as Wine
 bool WaitFor(const std::function<bool()>& done, Millis timeout = kLong);
 LRESULT Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0);
 std::wstring Text(HWND window);  // one WM_GETTEXT: a length query first could race with the worker
+HWND FocusOf(HWND window);       // the control with the focus in the window's thread
 std::optional<std::string> ReadAll(const std::wstring& path);
 bool WriteAll(const std::wstring& path, const std::string& bytes);
 // Relative paths below `folder`, sorted; folders end in "\".

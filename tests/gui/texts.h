@@ -30,23 +30,22 @@ inline const BoxLook kCancelQuestion{
     L"ｾｯﾄｱｯﾌﾟの中止", L"     ｾｯﾄｱｯﾌﾟは完了していません。\n\nインストールを中止してもよろしいですか?", true,
     {IDYES, IDNO}, Owner::Wizard, nullptr};
 inline const BoxLook kPathInvalid{kCaption, L"このパスは無効です。", true, {IDOK}, Owner::Wizard, &kDestination};
-inline const BoxLook kDamaged{kCaption, L"ﾃﾞｰﾀﾌｧｲﾙが壊れています。ｾｯﾄｱｯﾌﾟを終了します。", true, {IDOK},
-                              Owner::Wizard, &kProgress};
-inline const BoxLook kMissingLater{kCaption, L"ﾃﾞｰﾀﾌｧｲﾙが見つかりません。ｾｯﾄｱｯﾌﾟを終了します。", true, {IDOK},
-                                   Owner::Wizard, &kProgress};
-inline const BoxLook kWriteFailed{kCaption, L"ﾌｧｲﾙの書き込みに失敗しました。ｾｯﾄｱｯﾌﾟを終了します。", true, {IDOK},
-                                  Owner::Wizard, &kProgress};
-inline const BoxLook kShortcutFailed{kCaption, L"ﾃﾞｽｸﾄｯﾌﾟへｼｮｰﾄｶｯﾄの作成に失敗しました。", true, {IDOK},
-                                     Owner::Wizard, &kProgress};
-inline const BoxLook kCompleted{kCaption, L" KORVENTAのｾｯﾄｱｯﾌﾟが完了しました。", false, {IDOK}, Owner::Centred,
-                                nullptr};
+// The installation's warnings, over the progress page.
+inline BoxLook Warning(const wchar_t* text) { return {kCaption, text, true, {IDOK}, Owner::Wizard, &kProgress}; }
+inline const BoxLook kDamaged = Warning(L"ﾃﾞｰﾀﾌｧｲﾙが壊れています。ｾｯﾄｱｯﾌﾟを終了します。");
+inline const BoxLook kMissingLater = Warning(L"ﾃﾞｰﾀﾌｧｲﾙが見つかりません。ｾｯﾄｱｯﾌﾟを終了します。");
+inline const BoxLook kWriteFailed = Warning(L"ﾌｧｲﾙの書き込みに失敗しました。ｾｯﾄｱｯﾌﾟを終了します。");
+inline const BoxLook kShortcutFailed = Warning(L"ﾃﾞｽｸﾄｯﾌﾟへｼｮｰﾄｶｯﾄの作成に失敗しました。");
+inline const BoxLook kCompleted{kCaption, L" KORVENTAのｾｯﾄｱｯﾌﾟが完了しました。", false, {IDOK}, Owner::Centred, nullptr};
 
 constexpr int kEdit = 1011, kDocument = 1023, kLog = 1023, kFree = 1026, kRequired = 1027;
 
 inline Steps ToDestination() {
   return {Start(), At(kWelcome), Press(Next), At(kLicence), Press(Next), At(kCopyright), Press(Next), At(kDestination)};
 }
-inline Steps Finished() { return {Press(Finish), Box(kCompleted, IDOK), Exit(0)}; }
+inline Steps Finished() {
+  return {Press(Finish), Box(kCompleted, 0), Shot("completion-message"), Box(kCompleted, IDOK), Exit(0)};
+}
 
 // Rich edits ask the page before each change, as Windows' own do and Wine's do not: a creation hook
 // that Wine loads into the setup; it stays while the test program runs.

@@ -1,7 +1,7 @@
 // Stands in for the driver's own setup program: records how it was started, waits until the test
 // lets it go, and ends. No window.
 //
-// Record: %KORVENTA_DRIVER_LOG% (or driver-ran.txt in the working directory), UTF-8, one line per event:
+// Record: %KORVENTA_DRIVER_LOG%, UTF-8, one line per event:
 //   start<TAB>program path<TAB>working directory<TAB>argument 1<TAB>...
 //   end
 // %KORVENTA_DRIVER_RELEASE% names an event that holds the run open until
@@ -10,20 +10,15 @@
 
 #include <shellapi.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace {
 
-std::wstring Environment(const wchar_t* name) {
-  wchar_t value[MAX_PATH] = {};
-  return GetEnvironmentVariableW(name, value, MAX_PATH) < MAX_PATH ? value : L"";
-}
-
 // Opened for each line, shared, so that the test can read the record while this program waits.
 bool AppendLine(const std::wstring& line) {
-  const std::wstring record = Environment(L"KORVENTA_DRIVER_LOG");
-  win::UniqueFile file(CreateFileW(record.empty() ? L"driver-ran.txt" : record.c_str(), FILE_APPEND_DATA,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr));
+  win::UniqueFile file(CreateFileW(_wgetenv(L"KORVENTA_DRIVER_LOG"), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_ALWAYS, 0, nullptr));
   std::string bytes(line.size() * 3 + 1, '\0');
   bytes.resize(WideCharToMultiByte(CP_UTF8, 0, line.c_str(), int(line.size()), bytes.data(), int(bytes.size()), 0, 0));
   bytes += '\n';
@@ -44,7 +39,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   LocalFree(arguments);
   if (!AppendLine(start)) return 1;
   // The test creates the event before it starts the setup; without one the run ends at once.
-  const win::UniqueHandle release(OpenEventW(SYNCHRONIZE, FALSE, Environment(L"KORVENTA_DRIVER_RELEASE").c_str()));
+  const win::UniqueHandle release(OpenEventW(SYNCHRONIZE, FALSE, _wgetenv(L"KORVENTA_DRIVER_RELEASE")));
   if (release) WaitForSingleObject(release.Get(), 120000);
   return AppendLine(L"end") ? 0 : 1;
 }

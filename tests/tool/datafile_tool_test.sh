@@ -47,12 +47,11 @@ check "pack the sample" [ $rc = 0 ]
 run list "$(p "$cab")"
 check "list shows the header" has "$out" 'signature "KJ38", version "V1.0", 10 entries, 1671 bytes'
 check "list shows a Japanese name in UTF-8" has "$out" "    0    0  20240401090000        672         82  はじめにお読みください.txt"
-check "list shows the 32-byte name whole" has "$out" "  KORVENTA_dictionary_index_01.dat"
 run verify "$(p "$cab")"
 check "verify passes every class" [ $rc = 0 ]
 check "verify counts class 5" has "$out" "class 5: passed, 6 to the destination folder, 1 to the system folder, 910 bytes"
 
-for c in 5 3 1; do
+for c in 5 1; do
   run extract "$(p "$cab")" "$(p "$work/x$c")" --class $c
   check "extract class $c" [ $rc = 0 ]
 done
@@ -61,13 +60,7 @@ check "class 5: type 3 to the destination" same x5/dest/Korventa.inf Korventa.in
 check "class 5: the system entry without its prefix" same x5/system/kvcomm.dll kvcomm.dll
 check "class 5: seven files, the empty one too" [ "$(find "$work/x5" -type f | wc -l)" = 7 ]
 check "class 5: local time" local_time_is x5/dest/Korventa.inf "2024-03-10 08:30:00"
-check "class 3: type 3 to the system folder" same x3/system/Korventa.inf Korventa.inf
 check "class 1: into a subfolder" same x1/system/drivers/kvusb2k.sys kvusb2k.sys
-check "class 1: local time" local_time_is x1/system/drivers/kvusb2k.sys "2001-06-01 10:00:00"
-
-run pack "$(p "$samples/sample.manifest")" "$(p "$work/v.cab")" --format-version V1.1
-run verify "$(p "$work/v.cab")" --class 0
-check "a later format version fails verify" has "$out" "version check: FAILED"
 
 # Refused input leaves an existing output alone.
 cp "$cab" "$work/keep.cab"
@@ -75,7 +68,6 @@ printf '0\t20240401090000\tok.txt\t%s\n0\t20240401090000\tcafé.txt\t%s\n' \
   "$samples/files/readme.txt" "$samples/files/readme.txt" >"$work/bad.manifest"
 run pack "$(p "$work/bad.manifest")" "$(p "$work/keep.cab")"
 check "a name outside code page 932 is refused" [ $rc = 1 ]
-check "the refusal names line and character" has "$err" 'line 2: name "café.txt" refused: code page 932 cannot hold the character "é" (U+00E9)'
 printf '0\t20240401090000\tok.txt\tnone.txt\n' >"$work/missing.manifest"
 run pack "$(p "$work/missing.manifest")" "$(p "$work/keep.cab")"
 check "a missing source is an I/O error" [ $rc = 3 ]

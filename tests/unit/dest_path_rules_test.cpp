@@ -1,7 +1,7 @@
 #include "pages/dest_path_rules.h"
 
-#include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -36,15 +36,11 @@ TEST(DestPathRules, NextAcceptsOnlyDriveRootFormWithUsableFolderNames) {
 
 TEST(DestPathRules, DriveLetterSelectsMaskBit) {
     const std::uint32_t cAndD = (1u << 2) | (1u << 3);
-    const struct {
-        std::u16string path;
-        std::uint32_t mask;
-        bool valid;
-    } rows[] = {
+    const std::tuple<std::u16string, std::uint32_t, bool> rows[] = {  // path, drives, valid
         {u"C:\\K", cAndD, true},   {u"d:", cAndD, true},      {u"E:\\K", cAndD, false}, {u"B:\\K", cAndD, false},
         {u"A:\\", 1u, true},       {u"z:\\", 1u << 25, true}, {u"Z:\\", 1u << 25, true}, {u"Y:\\", 1u << 25, false},
     };
-    for (const auto& row : rows) EXPECT_EQ(pages::IsDriveValid(row.path, row.mask), row.valid) << row.mask;
+    for (const auto& [path, mask, valid] : rows) EXPECT_EQ(pages::IsDriveValid(path, mask), valid) << mask;
     // Neighbours of the letter ranges and malformed paths, with every drive present.
     for (const std::u16string path : {u"@:\\", u"[:\\", u"`:\\", u"{:\\", u"Ｃ:\\", u"", u"C", u"CC:\\"})
         EXPECT_FALSE(pages::IsDriveValid(path, 0xFFFFFFFFu));
@@ -60,14 +56,6 @@ TEST(DestPathRules, FolderChainWalksThePath) {
         {u"C:\\A\\\\", {u"C:\\A"}},  // the second backslash of a trailing pair is skipped before the end is seen
     };
     for (const auto& [path, chain] : rows) EXPECT_EQ(pages::FolderChain(path), chain);
-}
-
-TEST(DestPathRules, FreeSpaceRootFollowsTrimmedPath) {
-    const std::pair<std::u16string, std::optional<std::u16string>> rows[] = {
-        {u"C:\\Program Files", u"C:\\"}, {u"  \u3000d:\\x", u"d:\\"}, {u"E:x", u"E:\\"}, {u"x:y:", u"x:\\"},
-        {u"", std::nullopt},             {u"  ", std::nullopt},       {u"C", std::nullopt}, {u"ab:\\", std::nullopt},
-    };
-    for (const auto& [path, root] : rows) EXPECT_EQ(pages::FreeSpaceRoot(path), root);
 }
 
 TEST(DestPathRules, DefaultOnTheSystemDriveAndLongestDestination) {

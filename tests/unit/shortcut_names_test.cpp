@@ -1,6 +1,7 @@
 #include "install/shortcut_names.h"
 
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -16,33 +17,16 @@ TEST(ShortcutNames, NumberedFromTwoAndWithinMaxPath) {
     EXPECT_FALSE(install::FitsMaxPath(std::u16string(260, u'a')));
 }
 
-TEST(ShortcutNames, PatternAndTargetHaveOneBackslash) {
-    const struct {
-        std::u16string folder, pattern, target;
-    } rows[] = {
-        {u"C:\\K", u"C:\\K\\*.*", u"C:\\K\\Korventa.EXE"},
-        {u"C:\\K\\", u"C:\\K\\*.*", u"C:\\K\\Korventa.EXE"},
-        {u"D:\\", u"D:\\*.*", u"D:\\Korventa.EXE"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(install::SearchPattern(row.folder), row.pattern);
-        EXPECT_EQ(install::TargetPath(row.folder, u"Korventa.EXE"), row.target);
-    }
-}
-
 TEST(ShortcutNames, OnlyAsciiLettersFold) {
-    const struct {
-        std::u16string a, b;
-        bool equal;
-    } rows[] = {
+    const std::tuple<std::u16string, std::u16string, bool> rows[] = {
         {u"KORVENTA.exe", u"korventa.EXE", true}, {u"KORVENTA.exe", u"KORVENTA.ex", false},
         {u"KORVENTA.exe", u"KORVENTB.exe", false}, {u"", u"", true},
         // Pairs 32 apart that are not ASCII letters must not fold; full-width letters compare exactly.
         {u"@", u"`", false}, {u"[", u"{", false}, {u"\u00C9", u"\u00E9", false}, {u"ＫＯＲＶ", u"ｋｏｒｖ", false},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(install::EqualsIgnoreAsciiCase(row.a, row.b), row.equal);
-        EXPECT_EQ(install::EqualsIgnoreAsciiCase(row.b, row.a), row.equal);
+    for (const auto& [a, b, equal] : rows) {
+        EXPECT_EQ(install::EqualsIgnoreAsciiCase(a, b), equal);
+        EXPECT_EQ(install::EqualsIgnoreAsciiCase(b, a), equal);
     }
 }
 
