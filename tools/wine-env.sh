@@ -135,29 +135,21 @@ _wine_env_copy_prefix() {
 }
 
 _wine_env_start_x() {
-  local n tries=0 log=$WINE_ENV_RUN/xvfb.log
-  n=$((100 + $$ % 400))
-  while [ $tries -lt 40 ]; do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -nolisten tcp -screen 0 1024x768x24 </dev/null >"$log" 2>&1 &
-      WINE_ENV_XVFB_PID=$!
-      local waited=0
-      while [ $waited -lt 100 ]; do
-        if [ -S "/tmp/.X11-unix/X$n" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then
-          export DISPLAY=:$n
-          return 0
-        fi
-        kill -0 "$WINE_ENV_XVFB_PID" 2>/dev/null || break
-        sleep 0.05
-        waited=$((waited + 1))
-      done
-      kill "$WINE_ENV_XVFB_PID" 2>/dev/null
-      wait "$WINE_ENV_XVFB_PID" 2>/dev/null
-      WINE_ENV_XVFB_PID=
-    fi
-    n=$((100 + (n - 99) % 400))
-    tries=$((tries + 1))
-  done
+  local log=$WINE_ENV_RUN/xvfb.log ready=$WINE_ENV_RUN/xvfb.ready n=
+  # Xvfb picks a free display itself and writes its number once it accepts clients: no polling,
+  # and no clash with a display that another run starts at the same moment.
+  mkfifo "$ready" || return 1
+  Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$ready" </dev/null >"$log" 2>&1 &
+  WINE_ENV_XVFB_PID=$!
+  read -r -t 30 n <"$ready"  # an Xvfb that dies first closes the pipe: the read ends empty
+  rm -f "$ready"
+  if [ -n "$n" ]; then
+    export DISPLAY=:$n
+    return 0
+  fi
+  kill "$WINE_ENV_XVFB_PID" 2>/dev/null
+  wait "$WINE_ENV_XVFB_PID" 2>/dev/null
+  WINE_ENV_XVFB_PID=
   _wine_env_log "could not start Xvfb (last log: $(tail -n 2 "$log" 2>/dev/null))"
   return 1
 }
