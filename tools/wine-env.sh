@@ -13,7 +13,7 @@
 # A DISPLAY given by the caller is used as it is.
 
 # Bump when the template's recipe changes, so that old caches are not reused.
-_wine_env_recipe=4
+_wine_env_recipe=5
 
 _wine_env_log() { echo "wine-env: $*" >&2; }
 
@@ -73,6 +73,9 @@ Windows Registry Editor Version 5.00
 "MS UI Gothic"="IPAPGothic"
 "ＭＳ ゴシック"="IPAGothic"
 "MS Gothic"="IPAGothic"
+
+[HKEY_LOCAL_MACHINE\Software\Wine\Drives]
+"d:"="cdrom"
 EOF
 }
 
@@ -179,6 +182,9 @@ wine_env_start() {
   # Wine's menu integration is not Windows: without it the host user's menus stay untouched, and
   # a saved shortcut no longer starts a helper process and waits for it (10 to 15 ms a shortcut).
   rm -f "$WINEPREFIX"/drive_c/windows/system32/winemenubuilder.exe "$WINEPREFIX"/drive_c/windows/syswow64/winemenubuilder.exe
+  # D: is a CD-ROM drive (the template's registry says so) over a folder of the run's own, for a
+  # setup started from its medium.
+  mkdir "$WINE_ENV_RUN/cd" && ln -s "$WINE_ENV_RUN/cd" "$WINEPREFIX/dosdevices/d:"
   WINE_ENV_XVFB_PID=
   if [ -z "${DISPLAY:-}" ]; then
     _wine_env_start_x || { _wine_env_cleanup "" "$WINE_ENV_RUN" ""; return 1; }

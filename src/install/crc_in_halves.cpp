@@ -27,6 +27,20 @@ struct Half {
 
 std::uint64_t ReadSoFar(const Half& half) { return static_cast<DWORD>(half.read); }
 
+// A second reader helps only with a second processor and a medium that does not seek: on an
+// optical or removable drive the two halves would make the head jump back and forth.
+bool WorthSplitting(const std::wstring& dataFile) {
+    SYSTEM_INFO system{};
+    ::GetSystemInfo(&system);
+    if (system.dwNumberOfProcessors < 2) return false;
+    // The volume of the full path: for a bare name the function would answer the boot volume.
+    wchar_t full[MAX_PATH] = {}, volume[MAX_PATH] = {};
+    const DWORD n = ::GetFullPathNameW(dataFile.c_str(), MAX_PATH, full, nullptr);
+    if (n == 0 || n >= MAX_PATH || !::GetVolumePathNameW(full, volume, MAX_PATH)) return false;
+    const UINT type = ::GetDriveTypeW(volume);
+    return type != DRIVE_CDROM && type != DRIVE_REMOVABLE;
+}
+
 // Runs the register over the half, a block at a time, calling `afterBlock` after each.
 void Run(Half& half, std::vector<std::uint8_t>& buf, const std::function<void()>& afterBlock) {
     for (std::uint64_t at = half.from; at < half.to && !*half.failed;) {
@@ -56,9 +70,11 @@ DWORD WINAPI RunSecondHalf(LPVOID parameter) {
 
 }  // namespace
 
-datafile::CheckResult CheckCrcInHalves(WinFileSource& source, const datafile::ProgressSink& progress) {
+datafile::CheckResult CheckCrcInHalves(WinFileSource& source, const std::wstring& dataFile,
+                                       const datafile::ProgressSink& progress) {
     const std::uint64_t length = source.Size();
-    const std::uint64_t middle = length / 2;
+    const bool split = WorthSplitting(dataFile);
+    const std::uint64_t middle = split ? length / 2 : length;
     volatile LONG failed = 0;
     Half first{&source, 0, middle, datafile::kCrcInitial, &failed};
     Half second{&source, middle, length, 0, &failed};
@@ -66,12 +82,12 @@ datafile::CheckResult CheckCrcInHalves(WinFileSource& source, const datafile::Pr
     datafile::CrcProgress positions(length, progress);
     const auto report = [&] { positions.Reached(ReadSoFar(first) + ReadSoFar(second)); };
 
-    win::UniqueHandle thread(::CreateThread(nullptr, 0, &RunSecondHalf, &second, 0, nullptr));
+    win::UniqueHandle thread(split ? ::CreateThread(nullptr, 0, &RunSecondHalf, &second, 0, nullptr) : nullptr);
     Run(first, buf, report);
     if (thread) {
         while (::WaitForSingleObject(thread.Get(), kProgressWaitMs) == WAIT_TIMEOUT) report();
     } else {
-        Run(second, buf, report);  // no second thread: the second half follows here
+        Run(second, buf, report);  // not split, or no second thread: the second half follows here
     }
     if (failed) return datafile::CheckResult::Damaged;
     report();

@@ -1,6 +1,8 @@
 // The CRC check of the data file with its second half run on a thread of its own, so that the
-// check takes about half as long where a second processor is free.
+// check takes about half as long where a second processor is free and the medium does not seek.
 #pragma once
+
+#include <string>
 
 #include "install/datafile/data_file_checks.h"
 #include "install/win_data_file.h"
@@ -8,6 +10,8 @@
 namespace install {
 
 // As datafile::CheckCrc: the same result and the same positions, in the same order.
-datafile::CheckResult CheckCrcInHalves(WinFileSource& source, const datafile::ProgressSink& progress);
+// `dataFile` is the name it was opened by, for the kind of drive it lies on.
+datafile::CheckResult CheckCrcInHalves(WinFileSource& source, const std::wstring& dataFile,
+                                       const datafile::ProgressSink& progress);
 
 }  // namespace install

@@ -35,8 +35,8 @@ int CheckVersion(IInstallView& view, const InstallTarget& target) {
 }
 
 int CheckCrc(IInstallView& view, const InstallTarget& target) {
-    return RunCheck(view, target, [&view](WinFileSource& s) {
-        return CheckCrcInHalves(s, [&view](int position) { view.SetProgress(position); });
+    return RunCheck(view, target, [&view, &target](WinFileSource& s) {
+        return CheckCrcInHalves(s, target.dataFile, [&view](int position) { view.SetProgress(position); });
     });
 }
 

@@ -193,9 +193,10 @@ std::string PastTheEnd(std::string file) {  // the last entry's offset points in
   return file.replace(file.size() - 2, 2, reinterpret_cast<const char*>(&crc), 2);
 }
 
-// box: none for a silent end; bar: the percentage shown under it; left: the destination's files at the end.
+// box: none for a silent end; bar: the percentage shown under it; left: the destination's files at the end;
+// cd: the setup started from a CD-ROM drive, where the check reads the data file in one piece.
 struct Stop { const char* label; std::vector<Entry> entries; std::function<std::string(std::string)> damage;
-              const BoxLook* box; int bar; std::vector<std::wstring> logged, left; };
+              const BoxLook* box; int bar; std::vector<std::wstring> logged, left; bool cd = false; };
 const auto kWhole = [](std::string file) { return file; };
 const Stop kStops[] = {
     {"signature", Three(2000), [](std::string f) { return f.replace(0, 4, "KJ39"); }, &kDamaged, 0, {}, {}},
@@ -204,6 +205,8 @@ const Stop kStops[] = {
     {"escaping_name", Three(2000, L"second.dat", L"..\\escaped.dat"), kWhole, &kDamaged, 50, {}, {}},
     {"folder_in_the_way", Three(1000), kWhole, &kMissingLater, 75, {L"first.dat", L"second.dat"},
      {L"first.dat", L"second.dat\\"}},
+    {"folder_in_the_way_on_a_cd", Three(1000), kWhole, &kMissingLater, 75, {L"first.dat", L"second.dat"},
+     {L"first.dat", L"second.dat\\"}, true},
     {"full_disk", Three(2 << 20), kWhole, &kWriteFailed, 50, {L"first.dat", L"second.dat"}, {L"first.dat"}},
     // Entries for this system that hold no byte (others' do): exit code 1 without a word.
     {"nothing_to_install",
@@ -229,6 +232,12 @@ TEST_P(Stops, WhatWasWrittenStaysWhole) {
     ASSERT_TRUE(CreateDirectoryW(dest.c_str(), 0) && CreateDirectoryW((dest + L"\\second.dat").c_str(), 0));
   }
   run.data = row.damage(Pack(row.entries));
+  if (row.cd) {  // the test prefix's D: is a CD-ROM drive
+    ASSERT_EQ(GetDriveTypeW(L"D:\\"), UINT(DRIVE_CDROM));
+    run.current = L"D:" + run.folder.substr(2);
+    ASSERT_TRUE(CreateDirectoryW(run.current.c_str(), 0) && WriteAll(run.current + L"\\KORVENTA.cab", *run.data));
+    run.data.reset();
+  }
   Steps steps = Cat({ToDestination(), {Type(kEdit, dest), Press(Next)}});
   if (row.box) {
     steps = Cat({steps, {Box(*row.box, 0), Logged(LogOf(row.logged)), Shot(std::string("stopped-") + row.label),
