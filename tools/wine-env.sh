@@ -183,7 +183,8 @@ wine_env_start() {
   # a saved shortcut no longer starts a helper process and waits for it (10 to 15 ms a shortcut).
   rm -f "$WINEPREFIX"/drive_c/windows/system32/winemenubuilder.exe "$WINEPREFIX"/drive_c/windows/syswow64/winemenubuilder.exe
   # D: is a CD-ROM drive (the template's registry says so) over a folder of the run's own, for a
-  # setup started from its medium.
+  # setup started from its medium. Only in a 32-bit prefix: in a 64-bit one the 32-bit regedit
+  # writes the drive's type where the 64-bit mount manager does not look.
   mkdir "$WINE_ENV_RUN/cd" && ln -s "$WINE_ENV_RUN/cd" "$WINEPREFIX/dosdevices/d:"
   WINE_ENV_XVFB_PID=
   if [ -z "${DISPLAY:-}" ]; then
