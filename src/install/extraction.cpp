@@ -37,6 +37,15 @@ CopyResult CopyContent(WinFileSource& source, HANDLE out, const datafile::EntryR
     return CopyResult::Ok;
 }
 
+// Create-or-truncate, with the same outcome in every case, but a file that does not exist yet is
+// created as new: truncating even an empty new file makes some file systems write the whole file
+// back when it is closed (ext4 under Wine: about 0.1 s per 256 MiB, as long as the copy itself).
+HANDLE CreateOutput(const std::wstring& path) {
+    HANDLE out = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out != INVALID_HANDLE_VALUE) return out;
+    return ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 }  // namespace
 
 int ExtractFiles(IInstallView& view, const InstallTarget& target) {
@@ -74,8 +83,7 @@ int ExtractFiles(IInstallView& view, const InstallTarget& target) {
 
             view.AppendLogSoon(createBegin + wideName + createEnd);
 
-            win::UniqueFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                              FILE_ATTRIBUTE_NORMAL, nullptr));
+            win::UniqueFile out(CreateOutput(path));
             if (!out) {
                 view.Warn(IDS_DATAFILE_MISSING);
                 return 0;

@@ -101,6 +101,8 @@ class Classes : public testing::TestWithParam<ClassRow> {
     for (const wchar_t* folder : {L"", L"\\%SYS%", L"\\%SYS%\\drivers"}) CreateDirectoryW((dest_ + folder).c_str(), 0);
     ASSERT_TRUE(SetFileAttributesW(dest_.c_str(), kHidden & ~FILE_ATTRIBUTE_DIRECTORY));
     ASSERT_TRUE(CopyFileW(Built(DRIVER_STANDIN_EXE).c_str(), (dest_ + L"\\" + kDriver).c_str(), TRUE));
+    // An older, longer program lies there already: it is replaced, not written over in place.
+    ASSERT_TRUE(WriteAll(dest_ + L"\\KORVENTA.exe", Pattern(5000, 9)));
     SetEnvironmentVariableW(L"KORVENTA_DRIVER_LOG", record_.c_str());
     SetEnvironmentVariableW(L"KORVENTA_DRIVER_RELEASE", L"korventa-test-release");
     run_.data = Pack(kEntries);
