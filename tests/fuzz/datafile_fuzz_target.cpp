@@ -22,7 +22,7 @@ void Require(bool ok, const char* what) {
 
 void FuzzDataFile(const std::uint8_t* data, std::size_t size) {
     const std::uint16_t reference = CrcUpdate(CrcMethod::Bytewise, kCrcInitial, data, size);
-    for (CrcMethod m : {CrcMethod::Slicing8, CrcMethod::Clmul})
+    for (CrcMethod m : {CrcMethod::Slicing8, CrcMethod::Clmul, CrcMethod::Clmul256})
         Require(CrcUpdate(m, kCrcInitial, data, size) == reference, "a CRC method disagrees with the byte-wise one");
     MemoryByteSource source(data, size);
     Require((CheckCrc(source, nullptr) == CheckResult::Passed) == (reference == kCrcResidue),

@@ -8,7 +8,7 @@
 namespace datafile {
 namespace {
 
-const CrcMethod kMethods[] = {CrcMethod::Bytewise, CrcMethod::Slicing8, CrcMethod::Clmul};
+const CrcMethod kMethods[] = {CrcMethod::Bytewise, CrcMethod::Slicing8, CrcMethod::Clmul, CrcMethod::Clmul256};
 
 // Every method gives the check value, and the fast ones agree with the byte-wise table for any data,
 // length, start register, alignment and way of splitting the run.

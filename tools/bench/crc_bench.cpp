@@ -92,6 +92,7 @@ const char* MethodName(CrcMethod m) {
     case CrcMethod::Bytewise: return "byte-wise";
     case CrcMethod::Slicing8: return "slicing-by-8";
     case CrcMethod::Clmul: return "carry-less multiplication";
+    case CrcMethod::Clmul256: return "carry-less mult., 256-bit";
     }
     return "?";
 }
@@ -130,9 +131,10 @@ int main(int argc, char** argv) {
     });
     const bool passed = sig == CheckResult::Passed && ver == CheckResult::Passed && crc == CheckResult::Passed;
 
-    double methodTimes[3] = {};
-    const CrcMethod methods[] = {CrcMethod::Bytewise, CrcMethod::Slicing8, CrcMethod::Clmul};
-    for (int i = 0; i < 3; ++i) {
+    const CrcMethod methods[] = {CrcMethod::Bytewise, CrcMethod::Slicing8, CrcMethod::Clmul, CrcMethod::Clmul256};
+    constexpr int kMethodCount = sizeof methods / sizeof methods[0];
+    double methodTimes[kMethodCount] = {};
+    for (int i = 0; i < kMethodCount; ++i) {
         if (!CrcMethodAvailable(methods[i])) continue;
         std::uint16_t reg = kCrcInitial;
         methodTimes[i] = Seconds([&] {
@@ -148,7 +150,7 @@ int main(int argc, char** argv) {
                 mib / checks, MethodName(FastestCrcMethod()), passed ? "passed" : "FAILED", progressCalls,
                 lastPosition);
     std::printf("ratio checks / read:   %7.2f\n", checks / plain);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kMethodCount; ++i) {
         if (!CrcMethodAvailable(methods[i])) continue;
         std::printf("read + %-26s %7.3f s  %8.0f MiB/s  (%.2f x plain read)\n", MethodName(methods[i]),
                     methodTimes[i], mib / methodTimes[i], methodTimes[i] / plain);

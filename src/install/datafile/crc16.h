@@ -13,7 +13,9 @@ constexpr std::uint16_t kCrcResidue = 0xF0B8;
 
 // Byte-wise: the reference. Slicing8: portable, eight bytes per step.
 // Clmul: carry-less multiplication folding, x86 only, where the processor has it.
-enum class CrcMethod { Bytewise, Slicing8, Clmul };
+// Clmul256: the same on 256-bit vectors, where the processor has them and the system saves
+// them across thread switches (not before Windows 7 SP1).
+enum class CrcMethod { Bytewise, Slicing8, Clmul, Clmul256 };
 
 bool CrcMethodAvailable(CrcMethod method);
 // The fastest method that this processor runs.
