@@ -9,6 +9,15 @@
 #include "app/framework/wide.h"
 #include "pages/percent_bar_geometry.h"
 
+namespace {
+// From SetPos: the filled width changed. The bar's own ids, clear of the progress control's.
+constexpr UINT kWidthChanged = WM_APP + 2;
+constexpr UINT_PTR kRepaintTimer = 0x4B56;
+// Each repaint costs the window thread about a millisecond, and a pass can change the width
+// several hundred times a second; 30 repaints a second look the same.
+constexpr DWORD kRepaintIntervalMs = 33;
+}  // namespace
+
 CPercentProgressCtrl::CPercentProgressCtrl()
     : barColour_(::GetSysColor(COLOR_HIGHLIGHT)),
       backgroundColour_(::GetSysColor(COLOR_WINDOW)),
@@ -33,12 +42,23 @@ int CPercentProgressCtrl::SetPos(int position) {
     int old = position_;
     position_ = position;
     int width = pages::FilledWidth(position_, clientWidth_);
-    if (filledWidth_.Update(width)) {
-        // Invalidated, not painted from here: the caller is the install worker, and the
-        // user-interface thread paints at once while the worker goes on copying.
-        ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
-    }
+    // Not painted from here: the caller is the install worker, which goes on copying while the
+    // user-interface thread paints. One notice at a time is enough, since the paint reads the
+    // latest position.
+    if (filledWidth_.Update(width) && ::InterlockedExchange(&repaintDue_, 1) == 0)
+        ::PostMessageW(hwnd_, kWidthChanged, 0, 0);
     return old;
+}
+
+void CPercentProgressCtrl::OnWidthChanged() {
+    const DWORD since = ::GetTickCount() - lastPaintTick_;  // unsigned: right across the wrap
+    if (painted_ && since < kRepaintIntervalMs) {
+        ::SetTimer(hwnd_, kRepaintTimer, kRepaintIntervalMs - since, nullptr);
+        return;
+    }
+    // Cleared before painting: a change during the paint asks again.
+    ::InterlockedExchange(&repaintDue_, 0);
+    ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 LRESULT CPercentProgressCtrl::Proc(HWND, UINT msg, WPARAM wp, LPARAM lp, void* data) {
@@ -52,6 +72,14 @@ LRESULT CPercentProgressCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_ERASEBKGND:
         return TRUE;  // the paint covers every pixel
+    case kWidthChanged:
+        OnWidthChanged();
+        return 0;
+    case WM_TIMER:
+        if (wp != kRepaintTimer) return win::CallOriginal(hwnd_, msg, wp, lp);
+        ::KillTimer(hwnd_, kRepaintTimer);
+        OnWidthChanged();
+        return 0;
     case WM_SIZE: {
         LRESULT r = win::CallOriginal(hwnd_, msg, wp, lp);
         clientWidth_ = LOWORD(lp);
@@ -85,6 +113,9 @@ LRESULT CPercentProgressCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void CPercentProgressCtrl::OnPaint() {
+    lastPaintTick_ = ::GetTickCount();
+    painted_ = true;
+    const int position = position_;  // once: the worker may move it meanwhile
     PAINTSTRUCT ps;
     HDC screen = ::BeginPaint(hwnd_, &ps);
     RECT client{};
@@ -96,7 +127,7 @@ void CPercentProgressCtrl::OnPaint() {
     win::UniqueBitmap bitmap(::CreateCompatibleBitmap(screen, std::max(width, 1), std::max(height, 1)));
     HGDIOBJ oldBitmap = ::SelectObject(dc.Get(), bitmap.Get());
 
-    int done = pages::FilledWidth(position_, width);
+    int done = pages::FilledWidth(position, width);
     RECT doneRect{client.left, client.top, client.left + done, client.bottom};
     RECT restRect{client.left + done, client.top, client.right, client.bottom};
     HBRUSH barBrush = ::CreateSolidBrush(barColour_);
@@ -107,7 +138,7 @@ void CPercentProgressCtrl::OnPaint() {
     ::DeleteObject(backBrush);
 
     if (showText_) {
-        std::wstring text = text_.empty() ? win::ToWide(pages::PercentText(position_)) : text_;
+        std::wstring text = text_.empty() ? win::ToWide(pages::PercentText(position)) : text_;
         HFONT font = reinterpret_cast<HFONT>(::SendMessageW(::GetParent(hwnd_), WM_GETFONT, 0, 0));
         HGDIOBJ oldFont = font ? ::SelectObject(dc.Get(), font) : nullptr;
         ::SetBkMode(dc.Get(), TRANSPARENT);

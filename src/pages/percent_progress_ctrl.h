@@ -1,6 +1,7 @@
 // A progress bar that draws itself: the done part in the highlight colour and the
 // percentage centred on top, inverted where the bar has passed. Built to be driven very
-// often: it repaints only when the filled width in pixels changes.
+// often: it repaints only when the filled width in pixels changes, and then at most every
+// kRepaintIntervalMs.
 #pragma once
 
 #include <windows.h>
@@ -26,13 +27,17 @@ private:
     static LRESULT Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, void* data);
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
     void OnPaint();
+    void OnWidthChanged();
 
     HWND hwnd_ = nullptr;
-    int position_ = 0;
+    volatile int position_ = 0;  // written by the worker, read by the paint
     std::wstring text_;
     bool showText_ = true;
     pages::FilledWidthMemo filledWidth_;  // width at the last repaint; a repaint per pixel at most
     int clientWidth_ = 0;  // kept from the size message: SetPos must not ask the window
+    volatile LONG repaintDue_ = 0;  // a width change is waiting for its repaint (posted or timed)
+    DWORD lastPaintTick_ = 0;
+    bool painted_ = false;
     COLORREF barColour_;
     COLORREF backgroundColour_;
     COLORREF textOverRemaining_;
