@@ -238,81 +238,129 @@ struct InstallRun {
 
 std::wstring setupExe;
 
-// From pressing Next on the destination page until the finish button is enabled; then the finish
-// button, the completion message and the end of the setup.
-InstallRun Install(const std::wstring& folder, const char* label, bool probe) {
-  InstallRun run;
-  std::wstring line = L"\"" + setupExe + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(setupExe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                      &process)) {
-    std::printf("%s: cannot start the setup (error %lu)\n", label, GetLastError());
-    return run;
-  }
-  CloseHandle(process.hThread);
-  const DWORD id = process.dwProcessId;
-  HWND sheet = nullptr;
-  const auto fail = [&](const char* what) {
-    std::printf("%s: %s\n", label, what);
-    TerminateProcess(process.hProcess, 99);
-    WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hProcess);
-    return run;
-  };
-  if (!WaitFor([&] { return (sheet = DialogOf(id)) != nullptr && GetDlgItem(sheet, kNextId); }))
-    return fail("the wizard did not come up");
-  for (const wchar_t* title : kPagesBeforeDestination) {
-    if (!WaitForPage(sheet, title)) return fail("a page before the destination did not come up");
-    Click(sheet, kNextId);
-  }
-  if (!WaitForPage(sheet, kDestinationTitle)) return fail("the destination page did not come up");
-  DWORD_PTR page = 0;
-  SendMessageTimeoutW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_NORMAL, kMessageTimeoutMs, &page);
-  const std::wstring destination = folder + L"\\dest";
-  DWORD_PTR typed = 0;
-  if (!SendMessageTimeoutW(GetDlgItem(reinterpret_cast<HWND>(page), kDestinationEditId), WM_SETTEXT, 0,
-                           reinterpret_cast<LPARAM>(destination.c_str()), SMTO_NORMAL, kMessageTimeoutMs, &typed))
-    return fail("cannot type the destination");
-
-  std::optional<Responsiveness> responses;
-  if (probe) responses.emplace(sheet);
-  HWND finish = GetDlgItem(sheet, kFinishId);
-  const auto start = Clock::now();
-  Click(sheet, kNextId);
-  auto lastHealthCheck = start;
-  // Window state read without messages, so that the polling does not load the setup's window thread.
-  while (!Usable(finish)) {
-    const auto now = Clock::now();
-    if (now - lastHealthCheck > std::chrono::milliseconds(100)) {
-      lastHealthCheck = now;
-      if (WaitForSingleObject(process.hProcess, 0) != WAIT_TIMEOUT || DialogOf(id, sheet) ||
-          now - start > std::chrono::minutes(30))
-        return fail("the installation did not complete");
+// A setup started and led to its destination page, with the destination typed, so that the
+// timed part can follow another timed step at once: memory that a step frees goes back to the
+// host after about two seconds here (free page reporting), and a step that waited longer than
+// the other would write into memory the host must first hand out again.
+class Setup {
+ public:
+  Setup(const std::wstring& folder, const char* label) : label_(label) {
+    std::wstring line = L"\"" + setupExe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(setupExe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process)) {
+      std::printf("%s: cannot start the setup (error %lu)\n", label, GetLastError());
+      return;
     }
-    Sleep(1);
+    CloseHandle(process.hThread);
+    process_ = process.hProcess;
+    id_ = process.dwProcessId;
+    if (!WaitFor([&] { return (sheet_ = DialogOf(id_)) != nullptr && GetDlgItem(sheet_, kNextId); })) {
+      Fail("the wizard did not come up");
+      return;
+    }
+    for (const wchar_t* title : kPagesBeforeDestination) {
+      if (!WaitForPage(sheet_, title)) {
+        Fail("a page before the destination did not come up");
+        return;
+      }
+      Click(sheet_, kNextId);
+    }
+    if (!WaitForPage(sheet_, kDestinationTitle)) {
+      Fail("the destination page did not come up");
+      return;
+    }
+    DWORD_PTR page = 0;
+    SendMessageTimeoutW(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0, SMTO_NORMAL, kMessageTimeoutMs, &page);
+    const std::wstring destination = folder + L"\\dest";
+    DWORD_PTR typed = 0;
+    if (!SendMessageTimeoutW(GetDlgItem(reinterpret_cast<HWND>(page), kDestinationEditId), WM_SETTEXT, 0,
+                             reinterpret_cast<LPARAM>(destination.c_str()), SMTO_NORMAL, kMessageTimeoutMs, &typed)) {
+      Fail("cannot type the destination");
+      return;
+    }
+    ready_ = true;
   }
-  run.seconds = Seconds(Clock::now() - start);
-  if (responses) {
-    responses->Stop();
-    run.worstResponseMs = responses->WorstMs();
+  ~Setup() {
+    if (process_) Fail("the installation was not run");
   }
-  PROCESS_MEMORY_COUNTERS memory{};
-  memory.cb = sizeof memory;
-  if (GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) run.peakWorkingSet = memory.PeakWorkingSetSize;
+  Setup(const Setup&) = delete;
+  Setup& operator=(const Setup&) = delete;
 
-  Click(sheet, kFinishId);
-  HWND box = nullptr;
-  if (!WaitFor([&] { return (box = DialogOf(id, sheet)) != nullptr; })) return fail("no completion message");
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
-  DWORD code = 1;
-  if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.hProcess, &code) ||
-      code != 0)
-    return fail("the setup did not end as finished");
-  CloseHandle(process.hProcess);
-  run.ok = true;
-  return run;
+  // From pressing Next on the destination page until the finish button is enabled; then the
+  // finish button, the completion message and the end of the setup.
+  InstallRun Run(bool probe) {
+    InstallRun run;
+    if (!ready_) return run;
+    ready_ = false;
+    std::optional<Responsiveness> responses;
+    if (probe) responses.emplace(sheet_);
+    HWND finish = GetDlgItem(sheet_, kFinishId);
+    const auto start = Clock::now();
+    Click(sheet_, kNextId);
+    auto lastHealthCheck = start;
+    // Window state read without messages, so that the polling does not load the setup's window thread.
+    while (!Usable(finish)) {
+      const auto now = Clock::now();
+      if (now - lastHealthCheck > std::chrono::milliseconds(100)) {
+        lastHealthCheck = now;
+        if (WaitForSingleObject(process_, 0) != WAIT_TIMEOUT || DialogOf(id_, sheet_) ||
+            now - start > std::chrono::minutes(30)) {
+          Fail("the installation did not complete");
+          return run;
+        }
+      }
+      Sleep(1);
+    }
+    run.seconds = Seconds(Clock::now() - start);
+    if (responses) {
+      responses->Stop();
+      run.worstResponseMs = responses->WorstMs();
+    }
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process_, &memory, sizeof memory)) run.peakWorkingSet = memory.PeakWorkingSetSize;
+
+    Click(sheet_, kFinishId);
+    HWND box = nullptr;
+    if (!WaitFor([&] { return (box = DialogOf(id_, sheet_)) != nullptr; })) {
+      Fail("no completion message");
+      return run;
+    }
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    DWORD code = 1;
+    if (WaitForSingleObject(process_, 30000) != WAIT_OBJECT_0 || !GetExitCodeProcess(process_, &code) || code != 0) {
+      Fail("the setup did not end as finished");
+      return run;
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+    run.ok = true;
+    return run;
+  }
+
+ private:
+  void Fail(const char* what) {
+    std::printf("%s: %s\n", label_, what);
+    ready_ = false;
+    if (!process_) return;
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, 10000);
+    CloseHandle(process_);
+    process_ = nullptr;
+  }
+
+  const char* label_;
+  HANDLE process_ = nullptr;
+  DWORD id_ = 0;
+  HWND sheet_ = nullptr;
+  bool ready_ = false;
+};
+
+InstallRun Install(const std::wstring& folder, const char* label, bool probe) {
+  return Setup(folder, label).Run(probe);
 }
 
 // ---- the cases --------------------------------------------------------------------------------
@@ -411,12 +459,15 @@ void FewLargeCase(const std::wstring& root) {
   if (Selected("large")) {
     std::vector<double> installs, copies;
     for (int i = 0; i < kRounds; ++i) {
-      const auto copy = TimedCopy(cab, folder + L"\\copy.cab");
-      const InstallRun run = Install(folder, "large", false);
+      // Each timed step follows the other's clean-up at once.
+      Setup setup(folder, "large");
       RemoveTree(folder + L"\\dest");
+      const auto copy = TimedCopy(cab, folder + L"\\copy.cab");
+      const InstallRun run = setup.Run(false);
       if (copy) copies.push_back(*copy);
       if (run.ok) installs.push_back(run.seconds);
     }
+    RemoveTree(folder + L"\\dest");
     if (const auto copy = TimedCopy(cab, folder + L"\\copy.cab")) copies.push_back(*copy);
     Ratio("4 x 64 MiB install / CopyFileW of the data file", installs, copies, 1.3);
   }
@@ -446,8 +497,9 @@ void ManyCase(const std::wstring& root) {
   InstallRun run;
   std::optional<double> copy;
   if (WriteDataFile(folder + L"\\KORVENTA.cab", entries) && WriteSeparateFiles(sources, entries)) {
+    Setup setup(folder, "many");
     const auto before = TimedCopies(sources, root + L"\\many-copy", entries);
-    run = Install(folder, "many", false);
+    run = setup.Run(false);
     const auto after = TimedCopies(sources, root + L"\\many-copy", entries);
     if (before && after && run.ok) {
       copy = (*before + *after) / 2;
@@ -468,12 +520,14 @@ std::optional<SIZE_T> MixedCase(const std::wstring& root) {
   std::vector<double> installs, copies;
   if (WriteDataFile(folder + L"\\KORVENTA.cab", entries) && WriteSeparateFiles(sources, entries)) {
     for (int i = 0; i < kRounds; ++i) {
-      const auto copied = TimedCopies(sources, root + L"\\mixed-copy", entries);
-      run = Install(folder, "mixed", false);
+      Setup setup(folder, "mixed");
       RemoveTree(folder + L"\\dest");
+      const auto copied = TimedCopies(sources, root + L"\\mixed-copy", entries);
+      run = setup.Run(false);
       if (copied) copies.push_back(*copied);
       if (run.ok) installs.push_back(run.seconds);
     }
+    RemoveTree(folder + L"\\dest");
     if (const auto copied = TimedCopies(sources, root + L"\\mixed-copy", entries)) copies.push_back(*copied);
   }
   const std::string what = "512 MiB, " + std::to_string(entries.size()) + " entries / CopyFileW of the entries";
