@@ -1,7 +1,7 @@
 // A progress bar that draws itself: the done part in the highlight colour and the
 // percentage centred on top, inverted where the bar has passed. Built to be driven very
-// often: it repaints only when the filled width in pixels changes, and then at most every
-// kRepaintIntervalMs.
+// often: it repaints only when the filled width in pixels changes, and then at most about
+// 30 times a second.
 #pragma once
 
 #include <windows.h>

@@ -182,7 +182,7 @@ bool ProcessorHasClmul() {
 
 bool ProcessorHasClmul256() {
     unsigned a = 0, b = 0, c = 0, d = 0;
-    if (!ProcessorHasClmul() || !__get_cpuid(1, &a, &b, &c, &d) || !(c & bit_OSXSAVE) || !(c & bit_AVX)) return false;
+    if (!__get_cpuid(1, &a, &b, &c, &d) || !(c & bit_PCLMUL) || !(c & bit_OSXSAVE) || !(c & bit_AVX)) return false;
     // The system saves the SSE and AVX register state (XCR0 bits 1 and 2) on thread switches.
     unsigned xcr0 = 0, xcr0High = 0;
     __asm__ volatile("xgetbv" : "=a"(xcr0), "=d"(xcr0High) : "c"(0));
