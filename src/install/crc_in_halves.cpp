@@ -8,6 +8,7 @@
 
 #include "app/framework/handles.h"
 #include "install/datafile/crc16.h"
+#include "install/two_readers.h"
 
 namespace install {
 
@@ -26,20 +27,6 @@ struct Half {
 };
 
 std::uint64_t ReadSoFar(const Half& half) { return static_cast<DWORD>(half.read); }
-
-// A second reader helps only with a second processor and a medium that does not seek: on an
-// optical or removable drive the two halves would make the head jump back and forth.
-bool WorthSplitting(const std::wstring& dataFile) {
-    SYSTEM_INFO system{};
-    ::GetSystemInfo(&system);
-    if (system.dwNumberOfProcessors < 2) return false;
-    // The volume of the full path: for a bare name the function would answer the boot volume.
-    wchar_t full[MAX_PATH] = {}, volume[MAX_PATH] = {};
-    const DWORD n = ::GetFullPathNameW(dataFile.c_str(), MAX_PATH, full, nullptr);
-    if (n == 0 || n >= MAX_PATH || !::GetVolumePathNameW(full, volume, MAX_PATH)) return false;
-    const UINT type = ::GetDriveTypeW(volume);
-    return type != DRIVE_CDROM && type != DRIVE_REMOVABLE;
-}
 
 // Runs the register over the half, a block at a time, calling `afterBlock` after each.
 void Run(Half& half, std::vector<std::uint8_t>& buf, const std::function<void()>& afterBlock) {
@@ -73,7 +60,7 @@ DWORD WINAPI RunSecondHalf(LPVOID parameter) {
 datafile::CheckResult CheckCrcInHalves(WinFileSource& source, const std::wstring& dataFile,
                                        const datafile::ProgressSink& progress) {
     const std::uint64_t length = source.Size();
-    const bool split = WorthSplitting(dataFile);
+    const bool split = TwoReadersHelp(dataFile);
     const std::uint64_t middle = split ? length / 2 : length;
     volatile LONG failed = 0;
     Half first{&source, 0, middle, datafile::kCrcInitial, &failed};

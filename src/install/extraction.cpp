@@ -3,11 +3,13 @@
 #include <vector>
 
 #include "app/framework/wide.h"
+#include "install/copy_lane.h"
 #include "install/datafile/data_file_validation.h"
-#include "install/file_times.h"
+#include "install/entry_copy.h"
 #include "install/install_plan.h"
-#include "install/os_class.h"
 #include "install/install_steps.h"
+#include "install/os_class.h"
+#include "install/two_readers.h"
 #include "install/win_data_file.h"
 #include "resources/resource.h"
 
@@ -15,36 +17,30 @@ namespace install {
 
 namespace {
 
-constexpr std::size_t kCopyBlock = 1 << 20;
+// Below a block's worth, handing an entry to the second thread costs about what it saves.
+constexpr std::uint32_t kLaneMinimum = kCopyBlock;
 
-enum class CopyResult { Ok, ReadFailed, WriteFailed };
+struct Landing {
+    const datafile::EntryRecord* entry;
+    std::wstring name;  // as logged
+    std::wstring path;
+};
 
-CopyResult CopyContent(WinFileSource& source, HANDLE out, const datafile::EntryRecord& entry,
-                       std::vector<unsigned char>& buffer, ExtractProgress& progress) {
-    std::uint64_t left = entry.size;
-    std::uint64_t offset = entry.offset;
-    while (left > 0) {
-        std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(left, buffer.size()));
-        std::size_t got = 0;
-        if (!source.ReadAt(offset, buffer.data(), want, &got) || got != want) return CopyResult::ReadFailed;
-        DWORD written = 0;
-        if (!::WriteFile(out, buffer.data(), static_cast<DWORD>(got), &written, nullptr) || written != got)
-            return CopyResult::WriteFailed;
-        offset += got;
-        left -= got;
-        progress.Copied(got);
+std::vector<Landing> Landings(const datafile::EntryTable& table, const InstallTarget& target) {
+    std::vector<Landing> landings;
+    for (const datafile::EntryRecord& entry : table.entries) {
+        datafile::Placement where = datafile::Place(entry.targetType, target.osClass);
+        if (where == datafile::Placement::Skip) continue;
+        std::u16string name = DecodeAnsiName(entry.name);
+        if (where == datafile::Placement::SystemFolder) name = datafile::RemovePrefix(name);
+        std::wstring wideName = win::ToWide(name);
+        const std::wstring& folder = where == datafile::Placement::SystemFolder ? target.systemFolder : target.destFolder;
+        landings.push_back({&entry, wideName, folder + L"\\" + wideName});
     }
-    return CopyResult::Ok;
+    return landings;
 }
 
-// Create-or-truncate, with the same outcome in every case, but a file that does not exist yet is
-// created as new: truncating even an empty new file makes some file systems write the whole file
-// back when it is closed (ext4 under Wine: about 0.1 s per 256 MiB, as long as the copy itself).
-HANDLE CreateOutput(const std::wstring& path) {
-    HANDLE out = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out != INVALID_HANDLE_VALUE) return out;
-    return ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
+UINT FailureText(CopyResult result) { return result == CopyResult::ReadFailed ? IDS_DATAFILE_DAMAGED : IDS_WRITE_FAILED; }
 
 }  // namespace
 
@@ -70,41 +66,54 @@ int ExtractFiles(IInstallView& view, const InstallTarget& target) {
     std::vector<unsigned char> buffer(kCopyBlock);
     const std::wstring createBegin = win::LoadText(IDS_LOG_CREATE_BEGIN);
     const std::wstring createEnd = win::LoadText(IDS_LOG_CREATE_END);
+    const std::vector<Landing> landings = Landings(table, target);
+    CopyLane lane(source, TwoReadersHelp(target.dataFile));
 
-    for (std::size_t i = 0; i < table.entries.size(); ++i) {
-        const datafile::EntryRecord& entry = table.entries[i];
-        datafile::Placement where = datafile::Place(entry.targetType, target.osClass);
-        if (where != datafile::Placement::Skip) {
-            std::u16string name = DecodeAnsiName(entry.name);
-            if (where == datafile::Placement::SystemFolder) name = datafile::RemovePrefix(name);
-            std::wstring wideName = win::ToWide(name);
-            const std::wstring& folder = where == datafile::Placement::SystemFolder ? target.systemFolder : target.destFolder;
-            std::wstring path = folder + L"\\" + wideName;
+    for (std::size_t i = 0; i < landings.size(); ++i) {
+        const Landing& landing = landings[i];
+        const datafile::EntryRecord& entry = *landing.entry;
+        view.AppendLogSoon(createBegin + landing.name + createEnd);
+        progress.BeginEntry(entry.size);
 
-            view.AppendLogSoon(createBegin + wideName + createEnd);
-
-            win::UniqueFile out(CreateOutput(path));
-            if (!out) {
-                view.Warn(IDS_DATAFILE_MISSING);
-                return 0;
-            }
-            progress.BeginEntry(entry.size);
-            CopyResult copied = CopyContent(source, out.Get(), entry, buffer, progress);
+        if (lane.Holding()) {  // handed over with the entry before
+            std::uint64_t told = 0;
+            const CopyResult copied = lane.Finish([&](std::uint64_t sofar) {
+                progress.Copied(sofar - told);
+                told = sofar;
+            });
             if (copied != CopyResult::Ok) {
-                // A partial file is worse than none: remove it before telling the user.
-                out.Reset();
-                ::DeleteFileW(path.c_str());
-                view.Warn(copied == CopyResult::ReadFailed ? IDS_DATAFILE_DAMAGED : IDS_WRITE_FAILED);
+                view.Warn(FailureText(copied));
                 return 0;
             }
             progress.EndEntry();
-            FILETIME stamp{};
-            if (TimestampToFileTime(entry.timestamp, &stamp)) ::SetFileTime(out.Get(), &stamp, nullptr, &stamp);
+            continue;
         }
-        if (i + 1 == table.entries.size() && target.osClass == kOsNt6Other) {
-            view.FlushLog();  // while the driver setup runs, the log ends at the last file
-            LaunchDriverSetup(target);
+
+        win::UniqueFile out(CreateOutput(landing.path));
+        if (!out) {
+            view.Warn(IDS_DATAFILE_MISSING);
+            return 0;
         }
+        if (i + 1 < landings.size() && entry.size >= kLaneMinimum && landings[i + 1].entry->size >= kLaneMinimum)
+            lane.Start(*landings[i + 1].entry, landings[i + 1].path);
+        const CopyResult copied = CopyContent(source, out.Get(), entry, buffer.data(), buffer.size(), [&](std::size_t got) {
+            progress.Copied(got);
+            return true;
+        });
+        if (copied != CopyResult::Ok) {
+            // A partial file is worse than none; the next entry, begun beside it, would not exist yet.
+            if (lane.Holding()) lane.Abandon();
+            out.Reset();
+            ::DeleteFileW(landing.path.c_str());
+            view.Warn(FailureText(copied));
+            return 0;
+        }
+        progress.EndEntry();
+        StampOutput(out.Get(), entry);
+    }
+    if (target.osClass == kOsNt6Other) {
+        view.FlushLog();  // while the driver setup runs, the log ends at the last file
+        LaunchDriverSetup(target);
     }
     view.FlushLog();
     return 1;

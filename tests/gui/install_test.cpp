@@ -16,8 +16,8 @@ const wchar_t kDriver[] = L"KorventaDriver32setup.exe";
 const ULONGLONG kSlack = 2 * 10000000;  // FAT keeps times to 2 s
 const DWORD kHidden = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-// Every target type, "%"-prefixed system names, a 32-byte name and an empty entry; the last suits no
-// class, so the driver's setup must still run after it.
+// Every target type, "%"-prefixed system names, a 32-byte name, an empty entry and two large ones, which
+// are copied side by side; the last suits no class, so the driver's setup must still run after it.
 const std::vector<Entry> kEntries = {
     {0, "20240401090000", L"KORVENTA.exe", Pattern(300, 0)},
     {3, "20240310083000", kDriver, ReadAll(Built(DRIVER_STANDIN_EXE)).value_or("")},
@@ -29,23 +29,25 @@ const std::vector<Entry> kEntries = {
     {5, "20121224235959", L"%SYS%\\kvwin7.dll", Pattern(261, 7)},
     {0, "20000229000001", L"ﾃﾞｰﾀ辞書_0123456789abcdefghi.dat", Pattern(64, 8)},
     {0, "19991231235958", L"empty.dat", ""},
+    {0, "20240402090000", L"big1.dat", Pattern((1 << 20) + 7, 11)},
+    {0, "20240402090100", L"big2.dat", Pattern((1 << 20) + 3, 12)},
     {9, "20240101000000", L"kvnever.txt", Pattern(10, 10)}};
 
 struct Landing { int entry; bool system; const wchar_t* name; };  // name: as logged and found
 struct ClassRow { const char* label; const wchar_t* version; std::vector<Landing> landings; };  // landings in log order
 const Landing kProgram{0, false, L"KORVENTA.exe"}, kLong{8, false, L"ﾃﾞｰﾀ辞書_0123456789abcdefghi.dat"},
-    kEmpty{9, false, L"empty.dat"};
+    kEmpty{9, false, L"empty.dat"}, kBig1{10, false, L"big1.dat"}, kBig2{11, false, L"big2.dat"};
 const ClassRow kClasses[] = {
-    {"wow64_class_4", L"win7", {kProgram, {6, true, L"kv64.dll"}, kLong, kEmpty}},
-    {"win2k_class_1", L"win2k", {kProgram, {3, true, L"drivers\\kv2k.sys"}, kLong, kEmpty}},
-    {"winxp_class_2", L"winxp", {kProgram, {4, true, L"drivers\\kvxp.sys"}, kLong, kEmpty}},
+    {"wow64_class_4", L"win7", {kProgram, {6, true, L"kv64.dll"}, kLong, kEmpty, kBig1, kBig2}},
+    {"win2k_class_1", L"win2k", {kProgram, {3, true, L"drivers\\kv2k.sys"}, kLong, kEmpty, kBig1, kBig2}},
+    {"winxp_class_2", L"winxp", {kProgram, {4, true, L"drivers\\kvxp.sys"}, kLong, kEmpty, kBig1, kBig2}},
     {"vista_class_3", L"vista",
-     {kProgram, {1, true, kDriver}, {2, true, L"Korventa.inf"}, {5, true, L"drivers\\kvvista.sys"}, kLong, kEmpty}},
-    {"nt40_not_nt5", L"nt40", {kProgram, kLong, kEmpty}},
+     {kProgram, {1, true, kDriver}, {2, true, L"Korventa.inf"}, {5, true, L"drivers\\kvvista.sys"}, kLong, kEmpty, kBig1, kBig2}},
+    {"nt40_not_nt5", L"nt40", {kProgram, kLong, kEmpty, kBig1, kBig2}},
 };
 // Class 5 puts type 3 into the destination under its stored name, and runs the driver's setup there.
 const ClassRow kClass5{"win7_class_5", L"", {kProgram, {1, false, kDriver}, {2, false, L"Korventa.inf"},
-                       {5, false, L"%SYS%\\drivers\\kvvista.sys"}, {7, true, L"kvwin7.dll"}, kLong, kEmpty}};
+                       {5, false, L"%SYS%\\drivers\\kvvista.sys"}, {7, true, L"kvwin7.dll"}, kLong, kEmpty, kBig1, kBig2}};
 
 std::wstring SystemFolder() {
   wchar_t path[MAX_PATH] = {};
@@ -159,7 +161,14 @@ INSTANTIATE_TEST_SUITE_P(Gui, Classes, testing::ValuesIn(kClasses),
 // Class 5, the whole installation: the page while the installation waits for the driver's setup (which
 // waits for the test), cancel requests then and close requests after it, the completed page; Esc there
 // ends as finished, without the message.
-class WholeInstall : public Classes {};
+class WholeInstall : public Classes {
+ protected:
+  void SetUp() override {
+    Classes::SetUp();
+    // The second of the large entries finds an older, longer file of its name: replaced in its turn.
+    ASSERT_TRUE(WriteAll(dest_ + L"\\big2.dat", Pattern(3 << 20, 13)));
+  }
+};
 
 TEST_P(WholeInstall, Class5) {
   const ULONGLONG start = NowTicks();
@@ -188,6 +197,15 @@ std::vector<Entry> Three(size_t second, const wchar_t* secondName = L"second.dat
           {0, "20240401090000", third, Pattern(500, 3)}};
 }
 
+// Two large entries after a small one, copied side by side: the one on the small disk fails.
+std::vector<Entry> Pair(const wchar_t* first, const wchar_t* second) {
+  const auto type = [](const wchar_t* name) { return std::uint8_t(name[0] == L'%' ? 5 : 0); };  // 5: the system folder
+  return {{0, "20240401090000", L"first.dat", Pattern(1500, 1)},
+          {type(first), "20240401090000", first, Pattern((1 << 20) + 5, 2)},
+          {type(second), "20240401090000", second, Pattern(1 << 20, 3)}};
+}
+const std::string kOlder = "older";
+
 std::string PastTheEnd(std::string file) {  // the last entry's offset points into the trailer, under a good CRC
   const std::uint32_t past = std::uint32_t(file.size() - 2);
   file.replace(32 + 2 * 64 + 48, 4, reinterpret_cast<const char*>(&past), 4);
@@ -196,9 +214,11 @@ std::string PastTheEnd(std::string file) {  // the last entry's offset points in
 }
 
 // box: none for a silent end; bar: the percentage shown under it; left: the destination's files at the end;
-// cd: the setup started from a CD-ROM drive, where the check reads the data file in one piece.
+// cd: the setup started from a CD-ROM drive, where the check reads the data file in one piece; system: the
+// row's system-folder files at the end; existing: a file in the destination before, which stays as it was.
 struct Stop { const char* label; std::vector<Entry> entries; std::function<std::string(std::string)> damage;
-              const BoxLook* box; int bar; std::vector<std::wstring> logged, left; bool cd = false; };
+              const BoxLook* box; int bar; std::vector<std::wstring> logged, left; bool cd = false;
+              std::vector<std::wstring> system = {}; const wchar_t* existing = nullptr; };
 const auto kWhole = [](std::string file) { return file; };
 const Stop kStops[] = {
     {"signature", Three(2000), [](std::string f) { return f.replace(0, 4, "KJ39"); }, &kDamaged, 0, {}, {}},
@@ -210,6 +230,14 @@ const Stop kStops[] = {
     {"folder_in_the_way_on_a_cd", Three(1000), kWhole, &kMissingLater, 75, {L"first.dat", L"second.dat"},
      {L"first.dat", L"second.dat\\"}, true},
     {"full_disk", Three(2 << 20), kWhole, &kWriteFailed, 50, {L"first.dat", L"second.dat"}, {L"first.dat"}},
+    // Side by side, as if one followed the other: what is begun beside a failed entry goes; what failed
+    // beside a whole one is told in its turn; an existing file is not touched before its turn.
+    {"full_disk_beside_the_next", Pair(L"second.dat", L"%SYS%\\kvlane.dll"), kWhole, &kWriteFailed, 50,
+     {L"first.dat", L"second.dat"}, {L"first.dat"}},
+    {"full_disk_for_the_next", Pair(L"%SYS%\\kvlane.dll", L"second.dat"), kWhole, &kWriteFailed, 75,
+     {L"first.dat", L"kvlane.dll", L"second.dat"}, {L"first.dat"}, false, {L"kvlane.dll"}},
+    {"existing_next_waits_its_turn", Pair(L"second.dat", L"third.dat"), kWhole, &kWriteFailed, 50,
+     {L"first.dat", L"second.dat"}, {L"first.dat", L"third.dat"}, false, {}, L"third.dat"},
     // Entries for this system that hold no byte (others' do): exit code 1 without a word.
     {"nothing_to_install",
      {{0, "20240401090000", L"empty1.log", ""}, {2, "20240401090000", L"%SYSTEM%\\b.sys", Pattern(100, 2)},
@@ -223,7 +251,7 @@ TEST_P(Stops, WhatWasWrittenStaysWhole) {
   const Stop& row = GetParam();
   Session run;
   std::wstring dest = run.Path(L"%F\\dest");
-  if (row.label == std::string("full_disk")) {  // a tmpfs the test run mounts, too small for the second file
+  if (row.box == &kWriteFailed) {  // a tmpfs the test run mounts, too small for the second file
     const std::wstring disk = Built(Utf8(Env(L"KORVENTA_SMALL_DISK")));
     ULARGE_INTEGER free = {}, total = {};
     ASSERT_TRUE(GetDiskFreeSpaceExW((disk + L"\\").c_str(), &free, &total, nullptr) && total.QuadPart <= 1 << 20)
@@ -233,6 +261,12 @@ TEST_P(Stops, WhatWasWrittenStaysWhole) {
   if (row.box == &kMissingLater) {  // a folder of the same name cannot be replaced by a file
     ASSERT_TRUE(CreateDirectoryW(dest.c_str(), 0) && CreateDirectoryW((dest + L"\\second.dat").c_str(), 0));
   }
+  if (row.existing) {
+    ASSERT_TRUE(CreateDirectoryW(dest.c_str(), 0) && WriteAll(dest + L"\\" + row.existing, kOlder));
+  }
+  const std::wstring systemFolder = SystemFolder();
+  const auto inSystem = [&](const Entry& e) { return e.name[0] == L'%' ? systemFolder + L"\\" + InSystem(e.name) : L""; };
+  for (const Entry& e : row.entries) DeleteFileW(inSystem(e).c_str());
   run.data = row.damage(Pack(row.entries));
   if (row.cd) {  // the test prefix's D: is a CD-ROM drive
     ASSERT_EQ(GetDriveTypeW(L"D:\\"), UINT(DRIVE_CDROM));
@@ -240,15 +274,27 @@ TEST_P(Stops, WhatWasWrittenStaysWhole) {
     ASSERT_TRUE(CreateDirectoryW(run.current.c_str(), 0) && WriteAll(run.current + L"\\KORVENTA.cab", *run.data));
     run.data.reset();
   }
+  const auto systemLeft = [&] {  // checked while the message is up: gone before the user is told
+    for (const Entry& e : row.entries) {
+      if (inSystem(e).empty()) continue;
+      const bool kept = std::find(row.system.begin(), row.system.end(), InSystem(e.name)) != row.system.end();
+      EXPECT_EQ(ReadAll(inSystem(e)), kept ? std::optional(e.content) : std::nullopt) << Utf8(e.name);
+    }
+  };
   Steps steps = Cat({ToDestination(), {Type(kEdit, dest), Press(Next)}});
   if (row.box) {
-    steps = Cat({steps, {Box(*row.box, 0), Logged(LogOf(row.logged)), Shot(std::string("stopped-") + row.label),
-                         Bar(row.bar), Box(*row.box, IDOK)}});
+    steps = Cat({steps, {Box(*row.box, 0), Do([&](Session&) { systemLeft(); }), Logged(LogOf(row.logged)),
+                         Shot(std::string("stopped-") + row.label), Bar(row.bar), Box(*row.box, IDOK)}});
   }
   run.Play(Cat({steps, {Exit(1)}}));
   EXPECT_EQ(Below(dest), row.left);
   EXPECT_EQ(GetFileAttributesW(run.Path(L"%F\\escaped.dat").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(row.left.empty() || ReadAll(dest + L"\\first.dat") == row.entries[0].content);
+  if (row.existing) {
+    EXPECT_EQ(ReadAll(dest + L"\\" + row.existing), kOlder);
+  }
+  if (!row.box) systemLeft();
+  for (const Entry& e : row.entries) DeleteFileW(inSystem(e).c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Gui, Stops, testing::ValuesIn(kStops),
