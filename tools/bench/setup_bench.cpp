@@ -2,7 +2,8 @@
 // Run under the 64-bit Wine (tools/bench.sh install); it writes about 4 GB and takes three to five minutes:
 //   KORVENTA_WINE64=1 KORVENTA_RUN_TIMEOUT=3600 tools/wine-run.sh build/win64/setup_bench.exe [setup.exe]
 // KORVENTA_BENCH_ONLY=large,many,mixed,response,memory runs only the named cases. Prints one line per
-// case with its ratio or value and its target; the exit code is the number of targets missed.
+// case with its ratio or value, its target and the host's steal meanwhile; the exit code is the number
+// of targets missed.
 // Standalone on purpose: it drives the wizard with the few window calls below.
 #include <windows.h>
 #include <prsht.h>
@@ -408,16 +409,46 @@ bool Selected(const char* name) {
   return ("," + std::string(only) + ",").find("," + std::string(name) + ",") != std::string::npos;
 }
 
+// The processor time of the whole machine so far and the part of it that the hypervisor gave to other
+// guests (steal), from the Linux host's /proc/stat as Wine shows it; nothing where there is none.
+std::optional<std::pair<double, double>> MachineTimes() {
+  FILE* stat = _wfopen(L"Z:\\proc\\stat", L"r");
+  if (!stat) return std::nullopt;
+  double field[8] = {};
+  const int n = std::fscanf(stat, "cpu %lf %lf %lf %lf %lf %lf %lf %lf", &field[0], &field[1], &field[2], &field[3],
+                            &field[4], &field[5], &field[6], &field[7]);
+  std::fclose(stat);
+  if (n != 8) return std::nullopt;
+  double total = 0;
+  for (double f : field) total += f;
+  return std::make_pair(total, field[7]);
+}
+
+// The steal since the previous line: a line measured under much of it measured the host as much as the setup.
+std::string StealSinceLastLine() {
+  static std::optional<std::pair<double, double>> last = MachineTimes();
+  const auto now = MachineTimes();
+  std::string text;
+  if (last && now && now->first > last->first) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, " [host steal %.0f %%]", 100 * (now->second - last->second) / (now->first - last->first));
+    text = buf;
+  }
+  last = now;
+  return text;
+}
+
 void Verdict(const char* what, std::optional<double> value, double target, const char* unit, const char* detail) {
+  const std::string steal = StealSinceLastLine();
   if (!value) {
     ++missed;
-    std::printf("%-58s     failed\n", what);
+    std::printf("%-58s     failed%s\n", what, steal.c_str());
     return;
   }
   const bool met = *value <= target;
   if (!met) ++missed;
-  std::printf("%-58s %8.2f %-3s (target <= %.2f): %-6s %s\n", what, *value, unit, target, met ? "met" : "MISSED",
-              detail);
+  std::printf("%-58s %8.2f %-3s (target <= %.2f): %-6s %s%s\n", what, *value, unit, target, met ? "met" : "MISSED",
+              detail, steal.c_str());
 }
 
 // Rounds of each timing, alternated so that neither side alone gets the quieter moments; the
@@ -558,6 +589,7 @@ std::wstring WindowsPath(std::wstring path) {
 
 int wmain(int argc, wchar_t** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
+  StealSinceLastLine();  // the first line's share counts from here
   setupExe = WindowsPath(argc > 1 ? argv[1] : Wide(SETUP_EXE));
   const std::wstring root = FreshFolder(L"C:\\bench");
   if (Selected("large") || Selected("response")) FewLargeCase(root);
