@@ -1,6 +1,7 @@
 # Source lists, one place. Files that need no <windows.h> go to PORTABLE_SOURCES.
 
 set(PORTABLE_SOURCES
+  src/app/framework/dll_search_plan.cpp
   src/install/datafile/crc16.cpp
   src/install/datafile/data_file.cpp
   src/install/datafile/data_file_checks.cpp
@@ -9,6 +10,7 @@ set(PORTABLE_SOURCES
   src/install/install_plan.cpp
   src/install/os_class.cpp
   src/install/shortcut_names.cpp
+  src/install/temp_names.cpp
   src/pages/dest_path_rules.cpp
   src/pages/percent_bar_geometry.cpp
   resources/agreement_texts.cpp
@@ -24,6 +26,7 @@ set(UNIT_TEST_SOURCES
   tests/unit/os_class_test.cpp
   tests/unit/percent_bar_geometry_test.cpp
   tests/unit/shortcut_names_test.cpp
+  tests/unit/elevation_rules_test.cpp
   tests/unit/agreement_texts_test.cpp
 )
 

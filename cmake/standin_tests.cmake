@@ -14,3 +14,8 @@ foreach(_standin korventa_sample korventa_driver_standin)
   target_link_options(${_standin} PRIVATE ${WIN_LINK_OPTIONS} -municode -mwindows -s)
 endforeach()
 target_link_libraries(korventa_driver_standin PRIVATE shell32 ole32)
+# Planted beside a copy of setup.exe under system DLLs' names: it must never load.
+add_library(planted_dll SHARED tests/standins/planted_dll.cpp)
+set_target_properties(planted_dll PROPERTIES OUTPUT_NAME planted PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${STANDIN_DIR})
+target_compile_definitions(planted_dll PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
+target_link_options(planted_dll PRIVATE ${WIN_LINK_OPTIONS} -s)

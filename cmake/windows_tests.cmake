@@ -10,6 +10,7 @@ target_compile_definitions(gui_driver PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEA
   SETUP_EXE="$<TARGET_FILE:setup>"
   PAGES_HELPER_DLL="$<TARGET_FILE:gui_pages_in_process>"
   DRIVER_STANDIN_EXE="$<TARGET_FILE:korventa_driver_standin>"
+  PLANTED_DLL="$<TARGET_FILE:planted_dll>"
   SAMPLE_PROGRAM_EXE="$<TARGET_FILE:korventa_sample>")
 target_include_directories(gui_driver PUBLIC ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR})
 target_link_libraries(gui_driver PUBLIC gtest datafile_tool_core portable user32 gdi32 ole32 uuid shell32 advapi32)
@@ -17,7 +18,7 @@ target_link_libraries(gui_driver PUBLIC gtest datafile_tool_core portable user32
 add_executable(gui_scenarios tests/gui/pages_test.cpp tests/gui/install_test.cpp)
 target_link_libraries(gui_scenarios PRIVATE gui_driver gtest_main)
 target_link_options(gui_scenarios PRIVATE ${WIN_LINK_OPTIONS})
-add_dependencies(gui_scenarios gui_pages_in_process korventa_driver_standin korventa_sample)
+add_dependencies(gui_scenarios gui_pages_in_process korventa_driver_standin korventa_sample planted_dll)
 
 set(GUI_SHOTS_DIR ${CMAKE_BINARY_DIR}/gui-shots)
 file(MAKE_DIRECTORY ${GUI_SHOTS_DIR})
@@ -26,7 +27,8 @@ set(_gui_entries
   "gui_pages=Gui/Startup.*:Gui.EveryCancelOnEveryPage:Gui.WalkAndDestinationRules"
   "gui_install=Gui/WholeInstall.*:Gui/Stops.*"
   "gui_classes=Gui/Classes.*-*wow64*"
-  "gui_shortcuts=Gui.SuccessiveShortcuts")
+  "gui_shortcuts=Gui.SuccessiveShortcuts"
+  "gui_elevated=Gui.PlantedDllsNeverRun:Gui.CloseRequestsAsTheInstallationCompletes")
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   list(APPEND _gui_entries "gui_classes_wow64=*wow64*")
 endif()

@@ -13,5 +13,9 @@ constexpr char16_t kShortcut[] = u"\\QTX KORVENTA.LNK";
 constexpr char16_t kShortcutNumbered[] = u"\\QTX KORVENTA(%d).LNK";
 constexpr char16_t kShortcutDescription[] = u"KORVENTA for MV-T30582";
 constexpr char16_t kDefaultDestTail[] = u"Program Files\\KORVENTA\\mv-t30582";
+// A file that replaces an existing one is written under this name first: the prefix, eight
+// hexadecimal digits, the suffix.
+constexpr char16_t kTempPrefix[] = u"~KVSETUP";
+constexpr char16_t kTempSuffix[] = u".tmp";
 
 }  // namespace names

@@ -1,5 +1,6 @@
 #include "app/setup_prop_sheet.h"
 
+#include "app/exit_codes.h"
 #include "resources/resource.h"
 
 CSetupPropSheet::CSetupPropSheet(const std::wstring& caption, HWND parent, UINT startPage)
@@ -30,6 +31,17 @@ void CSetupPropSheet::OnCreated() {
 }
 
 bool CSetupPropSheet::OnSheetMessage(UINT msg, WPARAM wp, LPARAM, LRESULT* result) {
+    if (msg == WM_QUERYENDSESSION) {
+        *result = m_copyFilePage.QueryEndSession();
+        return true;
+    }
+    if (msg == WM_ENDSESSION) {
+        // The system ends the process once this returns; a copy that was stopped has removed its
+        // files by then, and the installation has failed.
+        if (wp && m_copyFilePage.EndSession()) ::ExitProcess(kExitFailed);
+        *result = 0;
+        return true;
+    }
     if (msg == WM_SYSCOMMAND && (wp & 0xFFF0) == SC_CLOSE) {
         // One cancel query per close request: the sheet's own handling would ask twice.
         // The destination page greys the close box for the rest of the run: then the

@@ -10,10 +10,10 @@ constexpr DWORD kProgressWaitMs = 15;  // how often the bar hears of the lane's 
 
 CopyLane::~CopyLane() {
     if (holding_) Abandon();
-    if (thread_) {
-        ::InterlockedExchange(&quit_, 1);
+    if (thread_.Started()) {
+        quit_.store(true);
         ::SetEvent(start_.Get());
-        ::WaitForSingleObject(thread_.Get(), INFINITE);
+        thread_.Join();
     }
 }
 
@@ -21,13 +21,12 @@ bool CopyLane::StartThread() {
     buffer_.reset(new (std::nothrow) unsigned char[kCopyBlock]);
     start_.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
     done_.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    if (buffer_ && start_ && done_) thread_.Reset(::CreateThread(nullptr, 0, &CopyLane::Run, this, 0, nullptr));
-    return static_cast<bool>(thread_);
+    return buffer_ && start_ && done_ && thread_.Start([this] { Loop(); });
 }
 
 bool CopyLane::Start(const datafile::EntryRecord& entry, const std::wstring& path) {
     if (!enabled_ || holding_) return false;
-    if (!thread_ && !StartThread()) {
+    if (!thread_.Started() && !StartThread()) {
         enabled_ = false;  // the worker copies everything itself, as on one processor
         return false;
     }
@@ -35,8 +34,8 @@ bool CopyLane::Start(const datafile::EntryRecord& entry, const std::wstring& pat
     path_ = path;
     out_.Reset(CreateNewOutput(path_));
     if (!out_) return false;
-    ::InterlockedExchange(&copied_, 0);
-    ::InterlockedExchange(&stop_, 0);
+    copied_.store(0);
+    abandon_.store(false);
     holding_ = true;
     ::SetEvent(start_.Get());
     return true;
@@ -50,26 +49,25 @@ CopyResult CopyLane::Finish(const std::function<void(std::uint64_t)>& progress) 
 }
 
 void CopyLane::Abandon() {
-    ::InterlockedExchange(&stop_, 1);
+    abandon_.store(true);
     ::WaitForSingleObject(done_.Get(), INFINITE);
     holding_ = false;
     if (result_ == CopyResult::Ok) ::DeleteFileW(path_.c_str());  // a failed copy has gone already
 }
 
-DWORD WINAPI CopyLane::Run(LPVOID self) {
-    CopyLane& lane = *static_cast<CopyLane*>(self);
+void CopyLane::Loop() {
     for (;;) {
-        ::WaitForSingleObject(lane.start_.Get(), INFINITE);
-        if (lane.quit_) return 0;
-        lane.CopyEntry();
-        ::SetEvent(lane.done_.Get());
+        ::WaitForSingleObject(start_.Get(), INFINITE);
+        if (quit_.load()) return;
+        CopyEntry();
+        ::SetEvent(done_.Get());
     }
 }
 
 void CopyLane::CopyEntry() {
     result_ = CopyContent(source_, out_.Get(), entry_, buffer_.get(), kCopyBlock, [this](std::size_t got) {
-        ::InterlockedExchangeAdd(&copied_, static_cast<LONG>(got));
-        return !stop_;
+        copied_ += static_cast<std::uint32_t>(got);
+        return !abandon_.load() && ::WaitForSingleObject(stop_, 0) != WAIT_OBJECT_0;
     });
     if (result_ == CopyResult::Ok) StampOutput(out_.Get(), entry_);
     out_.Reset();

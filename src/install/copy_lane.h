@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "app/framework/handles.h"
+#include "app/framework/thread.h"
 #include "install/entry_copy.h"
 
 namespace install {
@@ -17,7 +19,8 @@ namespace install {
 class CopyLane {
 public:
     // `enabled`: whether a second reader helps at all; without it nothing is ever handed over.
-    CopyLane(WinFileSource& source, bool enabled) : source_(source), enabled_(enabled) {}
+    // `stop`: set when the session ends; the entry in hand then stops at its next block.
+    CopyLane(WinFileSource& source, bool enabled, HANDLE stop) : source_(source), enabled_(enabled), stop_(stop) {}
     ~CopyLane();
     CopyLane(const CopyLane&) = delete;
     CopyLane& operator=(const CopyLane&) = delete;
@@ -33,24 +36,26 @@ public:
     void Abandon();
 
 private:
-    static DWORD WINAPI Run(LPVOID self);
+    void Loop();  // on the lane's thread
     bool StartThread();
     void CopyEntry();  // on the lane's thread
-    std::uint64_t Copied() const { return static_cast<DWORD>(copied_); }  // an entry is below 4 GiB
+    std::uint64_t Copied() const { return copied_.load(); }  // an entry is below 4 GiB
 
     WinFileSource& source_;
     bool enabled_;
+    HANDLE stop_;
     std::unique_ptr<unsigned char[]> buffer_;
-    win::UniqueHandle start_, done_, thread_;
+    win::UniqueHandle start_, done_;
     bool holding_ = false;
     // The entry in hand: set by the worker before `start_`, the lane's until `done_`.
     datafile::EntryRecord entry_;
     std::wstring path_;
     win::UniqueFile out_;
     CopyResult result_ = CopyResult::Ok;
-    volatile LONG copied_ = 0;
-    volatile LONG stop_ = 0;
-    volatile LONG quit_ = 0;
+    std::atomic<std::uint32_t> copied_{0};
+    std::atomic<bool> abandon_{false};
+    std::atomic<bool> quit_{false};
+    win::Thread thread_;  // last: joined before anything it uses goes
 };
 
 }  // namespace install

@@ -3,10 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <vector>
 
-#include "app/framework/handles.h"
+#include "app/framework/thread.h"
 #include "install/datafile/crc16.h"
 #include "install/two_readers.h"
 
@@ -22,11 +23,11 @@ struct Half {
     std::uint64_t from;
     std::uint64_t to;
     std::uint16_t reg;
-    volatile LONG* failed;  // shared: once a read of either half fails, the result is decided
-    volatile LONG read = 0;  // bytes run so far, for the bar; read as unsigned, a half is below 4 GiB
+    std::atomic<bool>* failed;  // shared: once a read of either half fails, the result is decided
+    std::atomic<std::uint32_t> read{0};  // bytes run so far, for the bar; a half is below 4 GiB
 };
 
-std::uint64_t ReadSoFar(const Half& half) { return static_cast<DWORD>(half.read); }
+std::uint64_t ReadSoFar(const Half& half) { return half.read.load(); }
 
 // Runs the register over the half, a block at a time, calling `afterBlock` after each.
 void Run(Half& half, std::vector<std::uint8_t>& buf, const std::function<void()>& afterBlock) {
@@ -34,25 +35,23 @@ void Run(Half& half, std::vector<std::uint8_t>& buf, const std::function<void()>
         const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), half.to - at));
         std::size_t got = 0;
         if (!half.source->ReadAt(at, buf.data(), want, &got) || got != want) {
-            ::InterlockedExchange(half.failed, 1);
+            half.failed->store(true);
             return;
         }
         half.reg = datafile::CrcUpdate(half.reg, buf.data(), got);
         at += got;
-        ::InterlockedExchangeAdd(&half.read, static_cast<LONG>(got));
+        half.read += static_cast<std::uint32_t>(got);
         if (afterBlock) afterBlock();
     }
 }
 
-DWORD WINAPI RunSecondHalf(LPVOID parameter) {
-    Half& half = *static_cast<Half*>(parameter);
+void RunSecondHalf(Half& half) {
     try {
         std::vector<std::uint8_t> buf(kReadBlock);
         Run(half, buf, nullptr);
     } catch (...) {
-        ::InterlockedExchange(half.failed, 1);  // no memory for the block: as an unreadable file
+        half.failed->store(true);  // no memory for the block: as an unreadable file
     }
-    return 0;
 }
 
 }  // namespace
@@ -62,21 +61,23 @@ datafile::CheckResult CheckCrcInHalves(WinFileSource& source, const std::wstring
     const std::uint64_t length = source.Size();
     const bool split = TwoReadersHelp(dataFile);
     const std::uint64_t middle = split ? length / 2 : length;
-    volatile LONG failed = 0;
+    std::atomic<bool> failed{false};
     Half first{&source, 0, middle, datafile::kCrcInitial, &failed};
     Half second{&source, middle, length, 0, &failed};
     std::vector<std::uint8_t> buf(kReadBlock);
     datafile::CrcProgress positions(length, progress);
     const auto report = [&] { positions.Reached(ReadSoFar(first) + ReadSoFar(second)); };
 
-    win::UniqueHandle thread(split ? ::CreateThread(nullptr, 0, &RunSecondHalf, &second, 0, nullptr) : nullptr);
+    // Joined on every way out, an exception included, before the halves it reads go.
+    win::Thread thread;
+    const bool helped = split && thread.Start([&second] { RunSecondHalf(second); });
     Run(first, buf, report);
-    if (thread) {
-        while (::WaitForSingleObject(thread.Get(), kProgressWaitMs) == WAIT_TIMEOUT) report();
+    if (helped) {
+        while (!thread.JoinFor(kProgressWaitMs)) report();
     } else {
         Run(second, buf, report);  // not split, or no second thread: the second half follows here
     }
-    if (failed) return datafile::CheckResult::Damaged;
+    if (failed.load()) return datafile::CheckResult::Damaged;
     report();
     const std::uint16_t reg = datafile::CrcShift(first.reg, length - middle) ^ second.reg;
     return reg == datafile::kCrcResidue ? datafile::CheckResult::Passed : datafile::CheckResult::Damaged;

@@ -9,7 +9,7 @@
 
 namespace install {
 
-void LaunchDriverSetup(const InstallTarget& target) {
+void LaunchDriverSetup(const InstallTarget& target, HANDLE stop) {
     std::wstring program = target.destFolder + win::ToWide(names::kDriverSetup);
     std::wstring parameters = win::ToWide(names::kDriverInf);
     SHELLEXECUTEINFOW request{};
@@ -23,7 +23,9 @@ void LaunchDriverSetup(const InstallTarget& target) {
     // Whatever the outcome, the installation goes on: the driver setup reports for itself.
     ::ShellExecuteExW(&request);
     win::UniqueHandle process(request.hProcess);
-    if (process) ::WaitForSingleObject(process.Get(), INFINITE);
+    if (!process) return;
+    const HANDLE ends[2] = {process.Get(), stop};
+    ::WaitForMultipleObjects(stop ? 2 : 1, ends, FALSE, INFINITE);
 }
 
 }  // namespace install

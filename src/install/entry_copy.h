@@ -16,13 +16,23 @@ constexpr std::size_t kCopyBlock = 1 << 20;
 
 enum class CopyResult { Ok, ReadFailed, WriteFailed, Stopped };
 
-// Create-or-truncate, with the same outcome in every case, but a file that does not exist yet is
-// created as new: truncating even an empty new file makes some file systems write the whole file
-// back when it is closed (ext4 under Wine: about 0.1 s per 256 MiB, as long as the copy itself).
-HANDLE CreateOutput(const std::wstring& path);
-
 // Only a file that does not exist yet; INVALID_HANDLE_VALUE for anything else.
 HANDLE CreateNewOutput(const std::wstring& path);
+
+// An existing file is replaced whole or not at all: the entry goes to a temporary file beside it,
+// which then takes its place. CanReplace opens the existing file for writing and closes it again,
+// so that a file that cannot be written (read-only, in use, a folder) stops the entry before
+// anything of it is written.
+bool CanReplace(const std::wstring& path);
+// A new temporary file in `folder`, its path in *path; INVALID_HANDLE_VALUE when none can be made.
+HANDLE CreateTempOutput(const std::wstring& folder, std::wstring* path);
+// Moves the written, stamped temporary file over `path`. The stamp is set again there: a name
+// that was just removed hands its creation time on to the file that takes it (tunnelling).
+bool MoveOver(const std::wstring& temp, const std::wstring& path, const datafile::EntryRecord& entry);
+// Removes the temporary files that an interrupted run left in `folder`.
+void RemoveLeftTemps(const std::wstring& folder);
+// The folder part of a path: everything before its last backslash.
+std::wstring FolderOf(const std::wstring& path);
 
 // The entry's timestamp as the file's creation and last write time.
 void StampOutput(HANDLE out, const datafile::EntryRecord& entry);

@@ -1,16 +1,17 @@
 // Extraction: every entry that suits the running system, copied byte for byte into the
 // destination or the system folder, with its timestamp, one log line per file.
+#include <set>
 #include <vector>
 
 #include "app/framework/wide.h"
 #include "install/copy_lane.h"
 #include "install/datafile/data_file_validation.h"
 #include "install/entry_copy.h"
+#include "install/held_files.h"
 #include "install/install_plan.h"
 #include "install/install_steps.h"
 #include "install/os_class.h"
 #include "install/two_readers.h"
-#include "install/win_data_file.h"
 #include "resources/resource.h"
 
 namespace install {
@@ -24,6 +25,7 @@ struct Landing {
     const datafile::EntryRecord* entry;
     std::wstring name;  // as logged
     std::wstring path;
+    bool inDestination;
 };
 
 std::vector<Landing> Landings(const datafile::EntryTable& table, const InstallTarget& target) {
@@ -34,40 +36,80 @@ std::vector<Landing> Landings(const datafile::EntryTable& table, const InstallTa
         std::u16string name = DecodeAnsiName(entry.name);
         if (where == datafile::Placement::SystemFolder) name = datafile::RemovePrefix(name);
         std::wstring wideName = win::ToWide(name);
-        const std::wstring& folder = where == datafile::Placement::SystemFolder ? target.systemFolder : target.destFolder;
-        landings.push_back({&entry, wideName, folder + L"\\" + wideName});
+        const bool inDestination = where != datafile::Placement::SystemFolder;
+        const std::wstring& folder = inDestination ? target.destFolder : target.systemFolder;
+        landings.push_back({&entry, wideName, folder + L"\\" + wideName, inDestination});
     }
     return landings;
 }
 
-UINT FailureText(CopyResult result) { return result == CopyResult::ReadFailed ? IDS_DATAFILE_DAMAGED : IDS_WRITE_FAILED; }
+StepResult Failed(CopyResult result) {
+    switch (result) {
+    case CopyResult::ReadFailed: return Stop(IDS_DATAFILE_DAMAGED);
+    case CopyResult::Stopped: return Stop(0);  // the session ends: nobody is there to read a message
+    default: return Stop(IDS_WRITE_FAILED);
+    }
+}
+
+// The folders written to so far: what an interrupted run left in one goes before the first write.
+class Folders {
+public:
+    void BeforeWriting(const std::wstring& path) {
+        if (swept_.insert(FolderOf(path)).second) RemoveLeftTemps(FolderOf(path));
+    }
+
+private:
+    std::set<std::wstring> swept_;
+};
+
+// One entry's output in the worker's hands: the target itself when it did not exist, else a
+// temporary file beside it that takes the target's place once it is whole.
+struct Output {
+    win::UniqueFile file;
+    std::wstring written;  // the path being written
+    bool replacing = false;
+};
+
+// 0 when the output is open; else the message. An existing file that cannot be written stops the
+// setup before anything of the entry is written, with the message a missing data file gets.
+UINT OpenOutput(const std::wstring& path, Output* out) {
+    out->written = path;
+    out->file.Reset(CreateNewOutput(path));
+    if (out->file) return 0;
+    if (::GetLastError() != ERROR_FILE_EXISTS || !CanReplace(path)) return IDS_DATAFILE_MISSING;
+    out->replacing = true;
+    out->file.Reset(CreateTempOutput(FolderOf(path), &out->written));
+    return out->file ? 0 : IDS_DATAFILE_MISSING;
+}
 
 }  // namespace
 
-int ExtractFiles(IInstallView& view, const InstallTarget& target) {
-    WinFileSource source = OpenDataFile(target.dataFile);
-    if (!source.Ok()) {
-        view.Warn(IDS_DATAFILE_MISSING);
-        return 0;
-    }
+StepResult ExtractFiles(IInstallView& view, WinFileSource& source, const InstallTarget& target, SessionEnd& session) {
     datafile::EntryTable table;
     datafile::ReadStatus status = datafile::ReadEntryTable(source, &table);
     datafile::ValidationResult plan;
     if (status == datafile::ReadStatus::Ok)
         plan = datafile::ValidateEntryTable(table, source.Size(), target.osClass, &DecodeAnsiName);
     // A damaged table is refused before anything is written.
-    if (status != datafile::ReadStatus::Ok || !plan.Ok()) {
-        view.Warn(IDS_DATAFILE_DAMAGED);
-        return 0;
-    }
-    if (plan.totalSize == 0) return 0;  // nothing to install: ends without a message
+    if (status != datafile::ReadStatus::Ok || !plan.Ok()) return Stop(IDS_DATAFILE_DAMAGED);
+    if (plan.totalSize == 0) return Stop(0);  // nothing to install: ends without a message
 
     ExtractProgress progress(plan.totalSize, [&view](int position) { view.SetProgress(position); });
     std::vector<unsigned char> buffer(kCopyBlock);
     const std::wstring createBegin = win::LoadText(IDS_LOG_CREATE_BEGIN);
     const std::wstring createEnd = win::LoadText(IDS_LOG_CREATE_END);
     const std::vector<Landing> landings = Landings(table, target);
-    CopyLane lane(source, TwoReadersHelp(target.dataFile));
+    const bool runsDriver = target.osClass == kOsNt6Other;
+    const HANDLE stop = session.StopEvent();
+    SessionEnd::Writing writing(session);
+    Folders folders;
+    // Declared before the lane: a failure returns with the lane's thread joined and its file gone
+    // before these handles close.
+    HeldFiles held;
+    CopyLane lane(source, TwoReadersHelp(target.dataFile), stop);
+    const auto hold = [&](const Landing& landing) {
+        return !runsDriver || !landing.inDestination || held.Hold(landing.path, source, *landing.entry);
+    };
 
     for (std::size_t i = 0; i < landings.size(); ++i) {
         const Landing& landing = landings[i];
@@ -81,42 +123,45 @@ int ExtractFiles(IInstallView& view, const InstallTarget& target) {
                 progress.Copied(sofar - told);
                 told = sofar;
             });
-            if (copied != CopyResult::Ok) {
-                view.Warn(FailureText(copied));
-                return 0;
-            }
+            if (copied != CopyResult::Ok) return Failed(copied);
+            if (!hold(landing)) return Stop(IDS_WRITE_FAILED);
             progress.EndEntry();
             continue;
         }
 
-        win::UniqueFile out(CreateOutput(landing.path));
-        if (!out) {
-            view.Warn(IDS_DATAFILE_MISSING);
-            return 0;
-        }
-        if (i + 1 < landings.size() && entry.size >= kLaneMinimum && landings[i + 1].entry->size >= kLaneMinimum)
+        folders.BeforeWriting(landing.path);
+        Output out;
+        if (const UINT message = OpenOutput(landing.path, &out)) return Stop(message);
+        if (i + 1 < landings.size() && entry.size >= kLaneMinimum && landings[i + 1].entry->size >= kLaneMinimum) {
+            folders.BeforeWriting(landings[i + 1].path);
             lane.Start(*landings[i + 1].entry, landings[i + 1].path);
-        const CopyResult copied = CopyContent(source, out.Get(), entry, buffer.data(), buffer.size(), [&](std::size_t got) {
+        }
+        const CopyResult copied = CopyContent(source, out.file.Get(), entry, buffer.data(), buffer.size(), [&](std::size_t got) {
             progress.Copied(got);
-            return true;
+            return ::WaitForSingleObject(stop, 0) != WAIT_OBJECT_0;
         });
-        if (copied != CopyResult::Ok) {
-            // A partial file is worse than none; the next entry, begun beside it, would not exist yet.
+        if (copied == CopyResult::Ok) StampOutput(out.file.Get(), entry);
+        out.file.Reset();
+        if (copied != CopyResult::Ok || (out.replacing && !MoveOver(out.written, landing.path, entry))) {
+            // A partial file is worse than none, and an existing one stays as it was; the next
+            // entry, begun beside it, would not exist yet.
             if (lane.Holding()) lane.Abandon();
-            out.Reset();
-            ::DeleteFileW(landing.path.c_str());
-            view.Warn(FailureText(copied));
-            return 0;
+            ::DeleteFileW(out.written.c_str());
+            return Failed(copied == CopyResult::Ok ? CopyResult::WriteFailed : copied);
+        }
+        if (!hold(landing)) {
+            if (lane.Holding()) lane.Abandon();
+            return Stop(IDS_WRITE_FAILED);
         }
         progress.EndEntry();
-        StampOutput(out.Get(), entry);
     }
-    if (target.osClass == kOsNt6Other) {
+    if (runsDriver) {
         view.FlushLog();  // while the driver setup runs, the log ends at the last file
-        LaunchDriverSetup(target);
+        LaunchDriverSetup(target, stop);
+        if (session.Stopped()) return Stop(0);
     }
     view.FlushLog();
-    return 1;
+    return Passed();
 }
 
 }  // namespace install

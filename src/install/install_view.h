@@ -7,11 +7,21 @@
 
 namespace install {
 
+class SessionEnd;
+
 struct InstallTarget {
     std::wstring dataFile;
     std::wstring destFolder;
     std::wstring systemFolder;
     int osClass = 0;
+};
+
+// How the worker ended.
+enum class Outcome {
+    Completed,
+    ShortcutsFailed,  // the files are in place; the user has been warned
+    Failed,           // a step failed and has told the user (or ended without a word)
+    OutOfMemory,      // nothing has told the user yet
 };
 
 // Called from the worker's thread.
@@ -26,18 +36,17 @@ public:
     virtual void SetProgress(int position) = 0;
     // A message box owned by the view, after the log is up to date.
     virtual void Warn(UINT textId) = 0;
-    // The last log line, the finished log, and the way out of the wizard.
-    virtual void Complete(const std::wstring& lastLine) = 0;
-    // A failed step has told the user: the setup ends with an error.
-    virtual void Fail() = 0;
+    // The worker's last act: the window thread finishes the page, or ends the setup, from here.
+    virtual void Finished(Outcome outcome) = 0;
 
 protected:
     ~IInstallView() = default;
 };
 
-// What the worker thread receives; the caller keeps it alive until the worker ends.
+// What the worker thread receives; its owner joins the worker before any of it goes.
 struct InstallJob {
     IInstallView* view = nullptr;
+    SessionEnd* session = nullptr;
     InstallTarget target;
 };
 

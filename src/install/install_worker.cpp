@@ -4,38 +4,45 @@
 #include "install/install_steps.h"
 #include "resources/resource.h"
 
+namespace install {
+
 namespace {
 
-DWORD Install(install::IInstallView& view, const install::InstallTarget& target) {
-    view.AppendLog(win::LoadText(IDS_LOG_CHECK));
-    if (!install::CheckSignature(view, target) || !install::CheckVersion(view, target) ||
-        !install::CheckCrc(view, target) || !install::ExtractFiles(view, target)) {
-        // The failing step has told the user; the setup ends here.
-        view.Fail();
-        return 1;
-    }
+// The checks and the extraction on one handle of the data file, closed before the user is told.
+StepResult InstallFiles(IInstallView& view, const InstallTarget& target, SessionEnd& session) {
+    WinFileSource source = OpenDataFile(target.dataFile);
+    if (!source.Ok()) return Stop(IDS_DATAFILE_MISSING);
+    StepResult result = CheckSignature(source);
+    if (result.ok) result = CheckVersion(source);
+    if (result.ok) result = CheckCrc(view, source, target);
+    if (result.ok) result = ExtractFiles(view, source, target, session);
+    return result;
+}
 
-    view.AppendLog(win::LoadText(IDS_LOG_SHORTCUT));
-    if (install::CreateShortcuts(target)) {
-        view.Complete(win::LoadText(IDS_LOG_SUCCESS));
-    } else {
-        view.Warn(IDS_SHORTCUT_FAILED);
-        view.Complete(win::LoadText(IDS_LOG_SHORTCUT_FAILED));
+Outcome Install(IInstallView& view, const InstallTarget& target, SessionEnd& session) {
+    view.AppendLog(win::LoadText(IDS_LOG_CHECK));
+    const StepResult files = InstallFiles(view, target, session);
+    if (!files.ok) {
+        if (files.message) view.Warn(files.message);
+        return Outcome::Failed;
     }
-    return 0;
+    view.AppendLog(win::LoadText(IDS_LOG_SHORTCUT));
+    if (CreateShortcuts(target)) return Outcome::Completed;
+    view.Warn(IDS_SHORTCUT_FAILED);
+    return Outcome::ShortcutsFailed;
 }
 
 }  // namespace
 
-DWORD WINAPI InstallThreadProc(LPVOID parameter) {
-    const install::InstallJob& job = *static_cast<const install::InstallJob*>(parameter);
+void RunInstallation(const InstallJob& job) noexcept {
+    Outcome outcome = Outcome::OutOfMemory;
     try {
-        return Install(*job.view, job.target);
+        outcome = Install(*job.view, job.target, *job.session);
     } catch (...) {
-        // Out of memory, typically for an entry table far beyond any real one: the user is told
-        // and the setup ends with an error, instead of the runtime ending the process.
-        job.view->Warn(IDS_WORKER_FAILED);
-        job.view->Fail();
-        return 1;
+        // Out of memory, typically for an entry table far beyond any real one: the window thread
+        // tells the user with a text it prepared before the worker started.
     }
+    job.view->Finished(outcome);
 }
+
+}  // namespace install

@@ -1,8 +1,12 @@
-// The install worker: checks the data file, extracts the files, makes the shortcuts,
-// then puts the view into its completed state.
+// The install worker: checks the data file, extracts the files, makes the shortcuts, and ends by
+// telling the view how it went.
 #pragma once
 
-#include <windows.h>
+#include "install/install_view.h"
 
-// parameter: an install::InstallJob.
-DWORD WINAPI InstallThreadProc(LPVOID parameter);
+namespace install {
+
+// The whole installation, on the worker's thread; nothing escapes it.
+void RunInstallation(const InstallJob& job) noexcept;
+
+}  // namespace install

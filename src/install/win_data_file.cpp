@@ -12,16 +12,23 @@ WinFileSource::WinFileSource(win::UniqueFile file) : file_(std::move(file)) {
 
 bool WinFileSource::ReadAt(std::uint64_t offset, void* buf, std::size_t len, std::size_t* got) {
     *got = 0;
+    // Each read waits on an event of its own: two threads share the handle, and Windows would
+    // serialise their reads on a handle opened for synchronous I/O.
+    win::UniqueHandle done(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!done) return false;
     auto* out = static_cast<unsigned char*>(buf);
     while (*got < len) {
-        // The offset goes with each read, so that two threads may read one handle.
         const std::uint64_t at = offset + *got;
         OVERLAPPED where{};
         where.Offset = static_cast<DWORD>(at);
         where.OffsetHigh = static_cast<DWORD>(at >> 32);
+        where.hEvent = done.Get();
         DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(len - *got, 1u << 30));
         DWORD read = 0;
-        if (!::ReadFile(file_.Get(), out + *got, chunk, &read, &where)) return ::GetLastError() == ERROR_HANDLE_EOF;
+        if (!::ReadFile(file_.Get(), out + *got, chunk, &read, &where) &&
+            (::GetLastError() != ERROR_IO_PENDING || !::GetOverlappedResult(file_.Get(), &where, &read, TRUE))) {
+            return ::GetLastError() == ERROR_HANDLE_EOF;
+        }
         if (read == 0) break;  // end of file
         *got += read;
     }
@@ -30,7 +37,8 @@ bool WinFileSource::ReadAt(std::uint64_t offset, void* buf, std::size_t len, std
 
 WinFileSource OpenDataFile(const std::wstring& name) {
     return WinFileSource(win::UniqueFile(::CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr)));
+                                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN | FILE_FLAG_OVERLAPPED,
+                                                       nullptr)));
 }
 
 std::u16string DecodeAnsiName(const std::string& name) {

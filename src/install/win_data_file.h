@@ -1,5 +1,6 @@
-// The data file as the installer reads it: opened by its bare name, without sharing, so
-// that a file another process holds open counts as missing.
+// The data file as the installer reads it: opened by its bare name, without sharing, so that a
+// file another process holds open counts as missing, and held from the first check to the end of
+// extraction, so that nothing can change it between its checks and its use.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +19,7 @@ public:
     // Safe to call from two threads at once.
     bool ReadAt(std::uint64_t offset, void* buf, std::size_t len, std::size_t* got) override;
     bool Ok() const { return static_cast<bool>(file_); }
+    void Close() { file_.Reset(); }
 
 private:
     win::UniqueFile file_;

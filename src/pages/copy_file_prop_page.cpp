@@ -7,6 +7,7 @@
 #include "app/setup_app.h"
 #include "app/setup_prop_sheet.h"
 #include "install/install_worker.h"
+#include "app/framework/system_library.h"
 #include "pages/dest_path_rules.h"
 #include "resources/resource.h"
 
@@ -16,6 +17,8 @@ constexpr UINT kStartDelayMs = 20;
 // From the worker: log text has arrived. Posted, so that the worker never waits while the
 // window thread lays out the log; sent where the log must be up to date before it goes on.
 constexpr UINT kShowLog = WM_APP + 1;
+// From the worker, its last act: it has ended, with the outcome in wParam.
+constexpr UINT kWorkerEnded = WM_APP + 3;
 constexpr LONG kLogTwips = 190;
 constexpr DWORD kLogIntervalMs = 50;
 }  // namespace
@@ -36,6 +39,9 @@ BOOL CCopyFilePropPage::OnInitDialog() {
 
     const CDestPropPage& dest = theApp.MainFrame()->m_pSetupSheet->m_destPage;
     job_.view = this;
+    job_.session = &session_;
+    outOfMemoryText_ = win::LoadText(IDS_WORKER_FAILED);
+    caption_ = win::LoadText(IDS_CAPTION);
     job_.target.dataFile = theApp.m_pszDataFile;
     job_.target.osClass = dest.m_nOsClass;
     job_.target.destFolder = win::ToWide(pages::TrimLeadingSpace(win::ToU16(dest.m_strDestDir)));
@@ -59,14 +65,11 @@ bool CCopyFilePropPage::OnSetActive() {
 void CCopyFilePropPage::OnTimer(UINT_PTR id) {
     // Killed before the worker starts: a second timer message cannot start a second one.
     ::KillTimer(Hwnd(), id);
-    if (id != kStartTimer) return;
-    HANDLE thread = ::CreateThread(nullptr, 0, &InstallThreadProc, &job_, 0, nullptr);
-    if (!thread) {
+    if (id != kStartTimer || worker_.Started()) return;
+    if (!worker_.Start([this] { install::RunInstallation(job_); })) {
         app::ShowWarning(Hwnd(), IDS_WORKER_FAILED);
         theApp.MainFrame()->m_pSetupSheet->EndAfterFailure();
-        return;
     }
-    ::CloseHandle(thread);
 }
 
 bool CCopyFilePropPage::OnQueryCancel() {
@@ -80,10 +83,52 @@ bool CCopyFilePropPage::OnWizardFinish() {
     return true;
 }
 
-bool CCopyFilePropPage::OnMessage(UINT msg, WPARAM, LPARAM, INT_PTR* result) {
-    if (msg != kShowLog) return false;
-    ShowArrivedLog();
+bool CCopyFilePropPage::OnMessage(UINT msg, WPARAM wp, LPARAM, INT_PTR* result) {
+    if (msg == kShowLog) {
+        ShowArrivedLog();
+    } else if (msg == kWorkerEnded) {
+        OnWorkerEnded(static_cast<install::Outcome>(wp));
+    } else {
+        return false;
+    }
     *result = 0;
+    return true;
+}
+
+void CCopyFilePropPage::Finished(install::Outcome outcome) {
+    ::PostMessageW(Hwnd(), kWorkerEnded, static_cast<WPARAM>(outcome), 0);
+}
+
+void CCopyFilePropPage::OnWorkerEnded(install::Outcome outcome) {
+    worker_.Join();  // its last act was the message that brought us here
+    using ShutdownBlockReasonDestroyFn = BOOL(WINAPI*)(HWND);
+    if (auto destroy = win::GetProc<ShutdownBlockReasonDestroyFn>(::GetModuleHandleW(L"user32.dll"), "ShutdownBlockReasonDestroy"))
+        destroy(SheetHwnd());
+    switch (outcome) {
+    case install::Outcome::Completed: Complete(IDS_LOG_SUCCESS); return;
+    case install::Outcome::ShortcutsFailed: Complete(IDS_LOG_SHORTCUT_FAILED); return;
+    case install::Outcome::OutOfMemory:
+        ::MessageBoxW(Hwnd(), outOfMemoryText_.c_str(), caption_.c_str(), MB_ICONWARNING | MB_OK);
+        break;
+    case install::Outcome::Failed: break;
+    }
+    theApp.MainFrame()->m_pSetupSheet->EndAfterFailure();
+}
+
+bool CCopyFilePropPage::QueryEndSession() {
+    if (!session_.WritingNow()) return true;
+    // Looked up: Windows before Vista has no list of the programs that hold the session up.
+    using ShutdownBlockReasonCreateFn = BOOL(WINAPI*)(HWND, LPCWSTR);
+    if (auto create = win::GetProc<ShutdownBlockReasonCreateFn>(::GetModuleHandleW(L"user32.dll"), "ShutdownBlockReasonCreate"))
+        create(SheetHwnd(), win::LoadText(IDS_SHUTDOWN_REASON).c_str());
+    return false;
+}
+
+bool CCopyFilePropPage::EndSession() {
+    if (!session_.WritingNow()) return false;
+    session_.Stop();
+    // The worker may be sending to this thread (the log) meanwhile, so the wait handles that.
+    worker_.WaitPumping(session_.LeftEvent());
     return true;
 }
 
@@ -164,16 +209,14 @@ void CCopyFilePropPage::FormatLog(LONG start) {
     m_richEdit.SetSel(-1, -1);
 }
 
-void CCopyFilePropPage::Complete(const std::wstring& lastLine) {
-    Receive(lastLine);
-    FlushLog();
+void CCopyFilePropPage::Complete(UINT lastLineId) {
+    Receive(win::LoadText(lastLineId));
+    ShowArrivedLog();
     ::SetWindowTextW(Item(IDC_TITLE), win::LoadText(IDS_TITLE_COMPLETE).c_str());
     ::SetWindowTextW(Item(IDC_TEXT), L"");
     theApp.MainFrame()->m_pSetupSheet->SetInstallCompleted();
     ::EnableWindow(SheetButton(win::kFinishButton), TRUE);
 }
-
-void CCopyFilePropPage::Fail() { theApp.MainFrame()->m_pSetupSheet->EndAfterFailure(); }
 
 HFONT CCopyFilePropPage::FontFor(int controlId) {
     if (controlId == IDC_TITLE) return m_fontTitle.Get();

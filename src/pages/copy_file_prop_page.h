@@ -7,7 +7,9 @@
 #include "app/framework/handles.h"
 #include "app/framework/property_page.h"
 #include "app/framework/rich_edit.h"
+#include "app/framework/thread.h"
 #include "install/install_view.h"
+#include "install/session_end.h"
 #include "pages/percent_progress_ctrl.h"
 
 class CCopyFilePropPage : public win::PropertyPage, private install::IInstallView {
@@ -19,6 +21,13 @@ public:
     win::UniqueFont m_fontTitle;
     win::UniqueFont m_fontText;
     CPercentProgressCtrl m_ctlProgress;
+
+    // The session is about to end: false, with a reason for the system's list, while files are
+    // written.
+    bool QueryEndSession();
+    // The session ends: a copy under way stops and removes what it had begun before this returns.
+    // True when one did: the setup then ends as failed.
+    bool EndSession();
 
 protected:
     BOOL OnInitDialog() override;
@@ -35,8 +44,11 @@ private:
     void FlushLog() override;
     void SetProgress(int position) override;
     void Warn(UINT textId) override;
-    void Complete(const std::wstring& lastLine) override;
-    void Fail() override;
+    void Finished(install::Outcome outcome) override;
+
+    // The window thread's end of the installation.
+    void OnWorkerEnded(install::Outcome outcome);
+    void Complete(UINT lastLineId);
 
     // The worker's side: text for the log, kept until the window thread takes it.
     void Receive(const std::wstring& text);
@@ -47,6 +59,9 @@ private:
     void FormatLog(LONG start);
 
     install::InstallJob job_;
+    install::SessionEnd session_;
+    // Ready before the worker starts: the worker's failure for lack of memory is told without any.
+    std::wstring outOfMemoryText_, caption_;
 
     win::CriticalSection arrivedLock_;
     std::wstring arrived_;    // from the worker, not yet in m_strLog
@@ -54,4 +69,6 @@ private:
     // The worker's own: whether and when it last asked for a showing.
     bool logShown_ = false;
     DWORD lastLogTick_ = 0;
+    // Last: joined before anything it uses goes.
+    win::Thread worker_;
 };

@@ -27,10 +27,6 @@ std::u16string PercentText(int position) {
     return std::u16string(digits.begin(), digits.end()) + u'%';
 }
 
-bool FilledWidthMemo::Update(int width) {
-    if (width == width_) return false;
-    width_ = width;
-    return true;
-}
+bool FilledWidthMemo::Update(int width) { return width_.exchange(width) != width; }
 
 }  // namespace pages

@@ -39,13 +39,12 @@ bool CPercentProgressCtrl::SubclassDlgItem(HWND dialog, int id) {
 
 int CPercentProgressCtrl::SetPos(int position) {
     if (!hwnd_ || !::IsWindow(hwnd_)) return -1;
-    int old = position_;
-    position_ = position;
-    int width = pages::FilledWidth(position_, clientWidth_);
+    int old = position_.exchange(position);
+    int width = pages::FilledWidth(position, clientWidth_.load());
     // Not painted from here: the caller is the install worker, which goes on copying while the
     // user-interface thread paints. One notice at a time is enough, since the paint reads the
     // latest position.
-    if (filledWidth_.Update(width) && ::InterlockedExchange(&repaintDue_, 1) == 0)
+    if (filledWidth_.Update(width) && !repaintDue_.exchange(true))
         ::PostMessageW(hwnd_, kWidthChanged, 0, 0);
     return old;
 }
@@ -57,7 +56,7 @@ void CPercentProgressCtrl::OnWidthChanged() {
         return;
     }
     // Cleared before painting: a change during the paint asks again.
-    ::InterlockedExchange(&repaintDue_, 0);
+    repaintDue_.store(false);
     ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
@@ -115,7 +114,7 @@ LRESULT CPercentProgressCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 void CPercentProgressCtrl::OnPaint() {
     lastPaintTick_ = ::GetTickCount();
     painted_ = true;
-    const int position = position_;  // once: the worker may move it meanwhile
+    const int position = position_.load();  // once: the worker may move it meanwhile
     PAINTSTRUCT ps;
     HDC screen = ::BeginPaint(hwnd_, &ps);
     RECT client{};

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "pages/percent_bar_geometry.h"
@@ -30,12 +31,12 @@ private:
     void OnWidthChanged();
 
     HWND hwnd_ = nullptr;
-    volatile int position_ = 0;  // written by the worker, read by the paint
+    std::atomic<int> position_{0};  // written by the worker, read by the paint
     std::wstring text_;
     bool showText_ = true;
     pages::FilledWidthMemo filledWidth_;  // width at the last repaint; a repaint per pixel at most
-    int clientWidth_ = 0;  // kept from the size message: SetPos must not ask the window
-    volatile LONG repaintDue_ = 0;  // a width change is waiting for its repaint (posted or timed)
+    std::atomic<int> clientWidth_{0};  // kept from the size message: SetPos must not ask the window
+    std::atomic<bool> repaintDue_{false};  // a width change is waiting for its repaint (posted or timed)
     DWORD lastPaintTick_ = 0;
     bool painted_ = false;
     COLORREF barColour_;

@@ -15,6 +15,7 @@ namespace {
 const wchar_t kDriver[] = L"KorventaDriver32setup.exe";
 const ULONGLONG kSlack = 2 * 10000000;  // FAT keeps times to 2 s
 const DWORD kHidden = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+const wchar_t kLeftover[] = L"\\~KVSETUP0000BEEF.tmp";
 
 // Every target type, "%"-prefixed system names, a 32-byte name, an empty entry and two large ones, which
 // are copied side by side; the last suits no class, so the driver's setup must still run after it.
@@ -103,8 +104,9 @@ class Classes : public testing::TestWithParam<ClassRow> {
     for (const wchar_t* folder : {L"", L"\\%SYS%", L"\\%SYS%\\drivers"}) CreateDirectoryW((dest_ + folder).c_str(), 0);
     ASSERT_TRUE(SetFileAttributesW(dest_.c_str(), kHidden & ~FILE_ATTRIBUTE_DIRECTORY));
     ASSERT_TRUE(CopyFileW(Built(DRIVER_STANDIN_EXE).c_str(), (dest_ + L"\\" + kDriver).c_str(), TRUE));
-    // An older, longer program lies there already: it is replaced, not written over in place.
-    ASSERT_TRUE(WriteAll(dest_ + L"\\KORVENTA.exe", Pattern(5000, 9)));
+    // An older, longer program lies there already: it is replaced, not written over in place; a
+    // temporary file that an interrupted run left there goes.
+    ASSERT_TRUE(WriteAll(dest_ + L"\\KORVENTA.exe", Pattern(5000, 9)) && WriteAll(dest_ + kLeftover, "left"));
     SetEnvironmentVariableW(L"KORVENTA_DRIVER_LOG", record_.c_str());
     SetEnvironmentVariableW(L"KORVENTA_DRIVER_RELEASE", L"korventa-test-release");
     run_.data = Pack(kEntries);
@@ -168,19 +170,44 @@ class WholeInstall : public Classes {
     // The second of the large entries finds an older, longer file of its name: replaced in its turn.
     ASSERT_TRUE(WriteAll(dest_ + L"\\big2.dat", Pattern(3 << 20, 13)));
   }
+  // The session may end before and after the installation, not while it writes.
+  static Step EndsSession(bool allowed) {
+    return Do([allowed](Session& run) { EXPECT_EQ(Send(run.sheet, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), LRESULT(allowed)); });
+  }
+  // While the driver's setup runs: the data file cannot be opened at all; what it runs can be read,
+  // not written, deleted or renamed; neither can the destination or the folder above it.
+  void HeldAgainstOthers(Session& run) {
+    const DWORD all = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const auto opens = [all](const std::wstring& path, DWORD access, DWORD share) {
+      return bool(win::UniqueFile(CreateFileW(path.c_str(), access, share, 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, 0)));
+    };
+    const std::wstring driver = dest_ + L"\\" + kDriver, inf = dest_ + L"\\Korventa.inf";
+    EXPECT_FALSE(opens(run.Path(L"%F\\KORVENTA.cab"), GENERIC_READ, all)) << "the data file";
+    EXPECT_TRUE(opens(driver, GENERIC_READ, FILE_SHARE_READ)) << "the driver's setup must stay readable";
+    for (const std::wstring& file : {driver, inf}) {
+      EXPECT_FALSE(opens(file, GENERIC_WRITE, all) || opens(file, DELETE, all)) << Utf8(file);
+      EXPECT_FALSE(MoveFileW(file.c_str(), (file + L".old").c_str())) << Utf8(file);
+    }
+    for (const std::wstring& folder : {dest_, run.folder}) {
+      EXPECT_FALSE(opens(folder, DELETE, all)) << Utf8(folder);
+      EXPECT_FALSE(MoveFileW(folder.c_str(), (folder + L"-moved").c_str())) << Utf8(folder);
+    }
+  }
 };
 
 TEST_P(WholeInstall, Class5) {
   const ULONGLONG start = NowTicks();
   // The log while the driver's setup runs ends at the last file, and no shortcut is made yet.
   run_.Play(Cat({ToDestination(), {
-      EmulateProtection(), CloseLook(true), Type(kEdit, L" \t\x3000" + dest_), Press(Next), Do([&](Session&) {
+      EmulateProtection(), CloseLook(true), EndsSession(true), Type(kEdit, L" \t\x3000" + dest_), Press(Next),
+      Do([&](Session&) {
         ASSERT_TRUE(WaitFor([&] { return ReadAll(record_).value_or("") != ""; })) << "no driver's setup";
         EXPECT_TRUE(Below(desktop_, false, L"QTX*").empty()) << "a shortcut before the driver's setup ended";
       }),
+      EndsSession(false), Do([&](Session& run) { HeldAgainstOthers(run); }),
       Logged(LogOf(kClass5)), At(kProgress), Bar(100), CloseLook(false), Shot("install-1-waiting-for-driver"),
       Keys(kLog, L"", {VK_ESCAPE}), Quiet(), SysClose(), Quiet(), At(kProgress), Do([&](Session&) { SetEvent(release_.Get()); }),
-      At(kComplete), Bar(100), CloseLook(false), Logged(LogOf(kClass5) + kLogEnd),
+      At(kComplete), Bar(100), CloseLook(false), EndsSession(true), Logged(LogOf(kClass5) + kLogEnd),
       Do([](Session& run) { Send(run.Control(kLog), WM_SETTEXT, 0, LPARAM(L"changed")); }), Logged(LogOf(kClass5) + kLogEnd),
       Shot("install-2-complete"), CloseBox(), Quiet(), Keys(Finish, L"", {VK_MENU, VK_F4}), Quiet(), SysClose(),
       Quiet(), At(kComplete), Keys(kLog, L"", {VK_ESCAPE}), Exit(0)}}));
@@ -218,7 +245,7 @@ std::string PastTheEnd(std::string file) {  // the last entry's offset points in
 // row's system-folder files at the end; existing: a file in the destination before, which stays as it was.
 struct Stop { const char* label; std::vector<Entry> entries; std::function<std::string(std::string)> damage;
               const BoxLook* box; int bar; std::vector<std::wstring> logged, left; bool cd = false;
-              std::vector<std::wstring> system = {}; const wchar_t* existing = nullptr; };
+              std::vector<std::wstring> system = {}; const wchar_t* existing = nullptr; size_t olderSize = 0; };
 const auto kWhole = [](std::string file) { return file; };
 const Stop kStops[] = {
     {"signature", Three(2000), [](std::string f) { return f.replace(0, 4, "KJ39"); }, &kDamaged, 0, {}, {}},
@@ -238,6 +265,9 @@ const Stop kStops[] = {
      {L"first.dat", L"kvlane.dll", L"second.dat"}, {L"first.dat"}, false, {L"kvlane.dll"}},
     {"existing_next_waits_its_turn", Pair(L"second.dat", L"third.dat"), kWhole, &kWriteFailed, 50,
      {L"first.dat", L"second.dat"}, {L"first.dat", L"third.dat"}, false, {}, L"third.dat"},
+    // A reinstall over an older, longer file that fails mid-copy: the older file stays whole.
+    {"full_disk_over_older", Three(120 << 10), kWhole, &kWriteFailed, 50, {L"first.dat", L"second.dat"},
+     {L"first.dat", L"second.dat"}, false, {}, L"second.dat", 160 << 10},
     // Entries for this system that hold no byte (others' do): exit code 1 without a word.
     {"nothing_to_install",
      {{0, "20240401090000", L"empty1.log", ""}, {2, "20240401090000", L"%SYSTEM%\\b.sys", Pattern(100, 2)},
@@ -261,8 +291,10 @@ TEST_P(Stops, WhatWasWrittenStaysWhole) {
   if (row.box == &kMissingLater) {  // a folder of the same name cannot be replaced by a file
     ASSERT_TRUE(CreateDirectoryW(dest.c_str(), 0) && CreateDirectoryW((dest + L"\\second.dat").c_str(), 0));
   }
-  if (row.existing) {
-    ASSERT_TRUE(CreateDirectoryW(dest.c_str(), 0) && WriteAll(dest + L"\\" + row.existing, kOlder));
+  const std::string older = row.olderSize ? Pattern(row.olderSize, 9) : kOlder;
+  if (row.existing) {  // with a temporary file that an interrupted run left, which goes
+    ASSERT_TRUE(CreateDirectoryW(dest.c_str(), 0) && WriteAll(dest + L"\\" + row.existing, older) &&
+                WriteAll(dest + kLeftover, "left"));
   }
   const std::wstring systemFolder = SystemFolder();
   const auto inSystem = [&](const Entry& e) { return e.name[0] == L'%' ? systemFolder + L"\\" + InSystem(e.name) : L""; };
@@ -291,7 +323,7 @@ TEST_P(Stops, WhatWasWrittenStaysWhole) {
   EXPECT_EQ(GetFileAttributesW(run.Path(L"%F\\escaped.dat").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(row.left.empty() || ReadAll(dest + L"\\first.dat") == row.entries[0].content);
   if (row.existing) {
-    EXPECT_EQ(ReadAll(dest + L"\\" + row.existing), kOlder);
+    EXPECT_EQ(ReadAll(dest + L"\\" + row.existing), older);
   }
   if (!row.box) systemLeft();
   for (const Entry& e : row.entries) DeleteFileW(inSystem(e).c_str());
@@ -342,6 +374,42 @@ TEST(Gui, SuccessiveShortcuts) {
           {Box(kShortcutFailed, IDOK), At(kComplete),
            Logged(LogOf({L"sub\\KORVENTA.exe", L"readme.txt"}) +
                   L"\r\nCreate shortcut...\r\nInstall successfully, but create shortcut failed! ")});
+}
+
+// ---- DLLs of system names planted beside setup.exe, which Wine is told to prefer to its own: none runs.
+TEST(Gui, PlantedDllsNeverRun) {
+  Session run;
+  const std::wstring copy = run.Path(L"%F\\setup.exe");
+  ASSERT_TRUE(CopyFileW(run.exe.c_str(), copy.c_str(), TRUE));
+  run.exe = copy;
+  const wchar_t* overrides = L"Software\\Wine\\AppDefaults\\setup.exe\\DllOverrides";
+  const wchar_t* planted[] = {L"comctl32", L"riched20", L"usp10", L"uxtheme", L"msimg32"};
+  for (const wchar_t* name : planted) {
+    ASSERT_TRUE(CopyFileW(Built(PLANTED_DLL).c_str(), run.Path(L"%F\\" + std::wstring(name) + L".dll").c_str(), TRUE));
+    RegSetKeyValueW(HKEY_CURRENT_USER, overrides, name, REG_SZ, L"native,builtin", sizeof(L"native,builtin"));
+  }
+  run.data = Pack({{0, "20240401090000", L"KORVENTA.exe", Pattern(300, 1)}});
+  run.Play(Cat({ToDestination(), {Type(kEdit, L"%F\\dest"), Press(Next), At(kComplete)}, Finished()}));
+  EXPECT_EQ(Below(run.folder, false, L"*.ran"), std::vector<std::wstring>{});
+  RegDeleteTreeW(HKEY_CURRENT_USER, overrides);
+}
+
+// ---- Esc and the close box at the moment the installation completes: the wizard ends as finished.
+TEST(Gui, CloseRequestsAsTheInstallationCompletes) {
+  Session run;
+  run.data = Pack({{0, "20240401090000", L"KORVENTA.exe", Pattern(300, 1)}});
+  for (int round = 0; round < 8; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    run.Play(Cat({ToDestination(), {Type(kEdit, L"%F\\dest"), Press(Next), Do([](Session& s) {
+      ASSERT_TRUE(WaitFor([&] { return Text(s.Control(1018)) != kDestination.title || !s.Running(); }));
+      // Posted again and again until the setup ends: Esc's cancel and the close command.
+      const auto end = GetTickCount() + DWORD(drv::kLong.count());
+      while (WaitForSingleObject(s.process.Get(), 1) == WAIT_TIMEOUT && GetTickCount() < end) {
+        PostMessageW(s.sheet, WM_COMMAND, IDCANCEL, 0);
+        PostMessageW(s.sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+    }), Exit(0)}}));
+  }
 }
 
 }  // namespace

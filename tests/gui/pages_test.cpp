@@ -12,7 +12,8 @@ namespace {
 using namespace std::string_literals;
 
 // ---- Start-up: the data file must open in the current folder; nothing else starts the wizard.
-enum class Trouble { Missing, HeldExclusively, HeldSharedByAll, BesideProgramOnly };
+// DotLocal: a "setup.exe.local" folder beside the program would take its DLLs from there.
+enum class Trouble { Missing, HeldExclusively, HeldSharedByAll, BesideProgramOnly, DotLocal };
 class Startup : public testing::TestWithParam<Trouble> {};
 
 TEST_P(Startup, RefusesWithoutTheDataFile) {
@@ -25,18 +26,21 @@ TEST_P(Startup, RefusesWithoutTheDataFile) {
     ASSERT_TRUE(CopyFileW(run.exe.c_str(), copy.c_str(), TRUE) &&
                 CreateDirectoryW((run.current = run.Path(L"%F\\elsewhere")).c_str(), 0));
     run.exe = copy;
+  } else if (trouble == Trouble::DotLocal) {
+    ASSERT_TRUE(CopyFileW(run.exe.c_str(), copy.c_str(), TRUE) && CreateDirectoryW((copy + L".local").c_str(), 0));
+    run.exe = copy;
   } else {
     ASSERT_TRUE(trouble == Trouble::Missing || WriteAll(cab, *run.data));
     holder.Reset(CreateFileW(cab.c_str(), GENERIC_READ, trouble == Trouble::HeldExclusively ? 0 : 7, 0, OPEN_EXISTING, 0, 0));
     ASSERT_EQ(bool(holder), trouble != Trouble::Missing);
     run.data.reset();
   }
-  run.Play({Start(), Box(kMissingAtStart, 0), Shot("startup-" + std::to_string(int(trouble))),
-            Box(kMissingAtStart, IDOK), Exit(1)});
+  const BoxLook& box = trouble == Trouble::DotLocal ? kDotLocal : kMissingAtStart;
+  run.Play({Start(), Box(box, 0), Shot("startup-" + std::to_string(int(trouble))), Box(box, IDOK), Exit(1)});
 }
 
-INSTANTIATE_TEST_SUITE_P(Gui, Startup, testing::Values(Trouble::Missing, Trouble::HeldExclusively,
-                                                       Trouble::HeldSharedByAll, Trouble::BesideProgramOnly));
+INSTANTIATE_TEST_SUITE_P(Gui, Startup, testing::Values(Trouble::Missing, Trouble::HeldExclusively, Trouble::HeldSharedByAll,
+                                                       Trouble::BesideProgramOnly, Trouble::DotLocal));
 
 // ---- Every cancel request on every page, refused with No, then Yes: one question per request, nothing
 // changes or is created. On the way, the documents must show whole and nothing may change them.

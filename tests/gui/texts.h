@@ -26,6 +26,8 @@ inline const PageLook kComplete{"complete", L"インストール完了", L"", kH
 
 inline const BoxLook kMissingAtStart{kCaption, L"ﾃﾞｰﾀﾌｧｲﾙが見つかりません。ｾｯﾄｱｯﾌﾟを開始出来ません。", true,
                                      {IDOK}, Owner::HiddenMain, nullptr};
+inline const BoxLook kDotLocal{kCaption, L"ｾｯﾄｱｯﾌﾟと同じﾌｫﾙﾀﾞに .local のﾌｧｲﾙかﾌｫﾙﾀﾞがあります。ｾｯﾄｱｯﾌﾟを開始出来ません。",
+                               true, {IDOK}, Owner::Centred, nullptr};
 inline const BoxLook kCancelQuestion{
     L"ｾｯﾄｱｯﾌﾟの中止", L"     ｾｯﾄｱｯﾌﾟは完了していません。\n\nインストールを中止してもよろしいですか?", true,
     {IDYES, IDNO}, Owner::Wizard, nullptr};

@@ -27,8 +27,12 @@ int CALLBACK CollectFace(const LOGFONTW* lf, const TEXTMETRICW*, DWORD, LPARAM l
     if (std::wcsstr(name, L"P") || std::wcsstr(name, L"\xFF30")) score += 2;  // proportional faces say P
     if (std::wcsstr(name, L"Gothic") || std::wcsstr(name, L"\x30B4\x30B7\x30C3\x30AF")) score += 1;
     if (score > search->bestScore) {
+        try {
+            search->best = name;
+        } catch (...) {  // no memory for the name: keep the best so far rather than unwind into GDI
+            return 0;
+        }
         search->bestScore = score;
-        search->best = name;
     }
     return 1;
 }

@@ -51,7 +51,10 @@ int CALLBACK PropertySheet::SheetCallback(HWND hwnd, UINT msg, LPARAM) {
         PropertySheet* sheet = g_creating;
         sheet->hwnd_ = hwnd;
         Subclass(hwnd, &PropertySheet::SheetProc, sheet);
-        sheet->OnCreated();
+        try {
+            sheet->OnCreated();
+        } catch (...) {  // nothing may unwind into the system's frames
+        }
     }
     return 0;
 }

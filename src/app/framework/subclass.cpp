@@ -1,5 +1,7 @@
 #include "app/framework/subclass.h"
 
+#include <new>
+
 namespace win {
 
 namespace {
@@ -31,7 +33,8 @@ LRESULT CALLBACK Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 bool Subclass(HWND hwnd, SubclassProc proc, void* data) {
     if (!hwnd || RecordOf(hwnd)) return false;
-    auto* record = new Record{nullptr, proc, data};
+    auto* record = new (std::nothrow) Record{nullptr, proc, data};  // called from system callbacks
+    if (!record) return false;
     if (!::SetPropW(hwnd, kRecordProperty, record)) {
         delete record;
         return false;

@@ -6,10 +6,14 @@
 
 namespace win {
 
-// Limits the DLL search of this process to the system folder where Windows can (Windows 7
-// with KB2533623 and later), and takes the current folder out of it where it can (XP SP1 and
-// later). Both functions are looked up, since Windows 2000 has neither.
-void RestrictDllSearch();
+// Limits the DLL search of this process to the system folder where Windows can, and elsewhere
+// loads the DLLs that the system's own code would later load by name from the system folder
+// first (dll_search_plan.h). Call before anything else loads; `dotLocal` as HasDotLocalRedirection.
+void RestrictDllSearch(bool dotLocal);
+
+// A "<program>.local" file or folder beside the program: Windows 2000, which reads no manifest,
+// and any system with DevOverrideEnable then take even loads by full path from there.
+bool HasDotLocalRedirection();
 
 // Loads a DLL of the system folder by its full path; null when it cannot.
 HMODULE LoadSystemLibrary(const wchar_t* fileName);

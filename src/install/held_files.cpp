@@ -1,0 +1,36 @@
+#include "install/held_files.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "install/entry_copy.h"
+
+namespace install {
+
+bool HeldFiles::Hold(const std::wstring& path, WinFileSource& source, const datafile::EntryRecord& entry) {
+    win::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.Get(), &size) || static_cast<std::uint64_t>(size.QuadPart) != entry.size)
+        return false;
+    if (!expected_) {
+        expected_.reset(new (std::nothrow) unsigned char[kCopyBlock]);
+        found_.reset(new (std::nothrow) unsigned char[kCopyBlock]);
+        if (!expected_ || !found_) return false;
+    }
+    for (std::uint64_t done = 0; done < entry.size;) {
+        const DWORD want = static_cast<DWORD>(std::min<std::uint64_t>(kCopyBlock, entry.size - done));
+        std::size_t got = 0;
+        DWORD read = 0;
+        if (!source.ReadAt(entry.offset + done, expected_.get(), want, &got) || got != want ||
+            !::ReadFile(file.Get(), found_.get(), want, &read, nullptr) || read != want ||
+            std::memcmp(expected_.get(), found_.get(), want) != 0)
+            return false;
+        done += want;
+    }
+    held_.push_back(std::move(file));
+    return true;
+}
+
+}  // namespace install
