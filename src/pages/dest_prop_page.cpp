@@ -133,7 +133,7 @@ LRESULT CDestPropPage::OnWizardNext() {
     TrimDestDir();
     std::u16string path = win::ToU16(m_strDestDir);
     bool accepted = pages::HasDriveRootForm(path) && pages::FitsDestLength(path) && pages::HasValidFolderNames(path) &&
-                    CreateDestFolders(m_strDestDir);
+                    CreateDestFolders(m_strDestDir) && HoldDestFolders(m_strDestDir);
     if (!accepted) {
         app::ShowWarning(Hwnd(), IDS_PATH_INVALID);
         FocusEdit();
@@ -163,6 +163,18 @@ bool CDestPropPage::CreateDestFolders(const std::wstring& original) {
         ::SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     return true;
+}
+
+bool CDestPropPage::HoldDestFolders(const std::wstring& path) {
+    // Renaming or deleting a folder needs delete access to it, which these handles do not share.
+    // Nothing documents that a handle below a folder keeps it from being renamed, so each folder of
+    // the chain is held.
+    heldFolders_.clear();
+    for (const std::u16string& folder : pages::FolderChain(win::ToU16(path))) {
+        heldFolders_.emplace_back(::CreateFileW(win::ToWide(folder).c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    }
+    return !heldFolders_.empty() && heldFolders_.back();
 }
 
 std::wstring CDestPropPage::BrowseForFolder() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/framework/handles.h"
 #include "app/framework/property_page.h"
@@ -35,6 +36,7 @@ private:
     void ShowRequiredSpace();
     void UpdateFreeSpace();
     bool CreateDestFolders(const std::wstring& path);
+    bool HoldDestFolders(const std::wstring& path);
     bool IsDriveValid(const std::wstring& path);
     std::wstring BrowseForFolder();
     void OnBrowse();
@@ -42,6 +44,9 @@ private:
     void ReadEdit();
     void WriteEdit();
     void TrimDestDir();
+    // From the successful Next to the end of the setup: the destination and the folders above it
+    // cannot be renamed or deleted, so nobody can put another folder or a junction in their place.
+    std::vector<win::UniqueFile> heldFolders_;
     bool updating_ = false;
     bool activated_ = false;
 };

@@ -315,7 +315,10 @@ TEST_P(Stops, WhatWasWrittenStaysWhole) {
   };
   Steps steps = Cat({ToDestination(), {Type(kEdit, dest), Press(Next)}});
   if (row.box) {
-    steps = Cat({steps, {Box(*row.box, 0), Do([&](Session&) { systemLeft(); }), Logged(LogOf(row.logged)),
+    steps = Cat({steps, {Box(*row.box, 0), Do([&](Session&) {
+                           systemLeft();
+                           EXPECT_FALSE(MoveFileW(dest.c_str(), (dest + L"-moved").c_str())) << "the destination is held";
+                         }), Logged(LogOf(row.logged)),
                          Shot(std::string("stopped-") + row.label), Bar(row.bar), Box(*row.box, IDOK)}});
   }
   run.Play(Cat({steps, {Exit(1)}}));
