@@ -38,21 +38,16 @@ FileChecks CheckFile(const std::vector<std::uint8_t>& bytes) {
     checks.signature = datafile::CheckSignature(source) == datafile::CheckResult::Passed;
     checks.version = datafile::CheckVersion(source) == datafile::CheckResult::Passed;
     checks.crc = datafile::CheckCrc(source, [](int) {}) == datafile::CheckResult::Passed;
-    switch (datafile::ReadEntryTable(source, &checks.table)) {
-    case datafile::ReadStatus::Ok:
-        checks.tableRead = true;
-        break;
-    case datafile::ReadStatus::Truncated:
-        checks.tableError = bytes.size() < datafile::kHeaderSize
-                                ? "the file is too short to hold a header"
-                                : "the entry table of " + std::to_string(checks.table.count) +
-                                      " records runs past the end of the file";
-        break;
-    case datafile::ReadStatus::IoError:
-        checks.tableError = "the entry table could not be read";
-        break;
-    }
+    const datafile::ReadStatus status = datafile::ReadEntryTable(source, &checks.table);
+    checks.tableRead = status == datafile::ReadStatus::Ok;
+    if (!checks.tableRead) checks.tableError = TableProblem(status, checks.table, bytes.size());
     return checks;
+}
+
+std::string TableProblem(datafile::ReadStatus status, const datafile::EntryTable& table, std::uint64_t fileSize) {
+    if (status == datafile::ReadStatus::IoError) return "the entry table could not be read";
+    if (fileSize < datafile::kHeaderSize) return "the file is too short to hold a header";
+    return "the entry table of " + std::to_string(table.count) + " records runs past the end of the file";
 }
 
 ClassCheck CheckClass(const datafile::EntryTable& table, std::uint64_t fileSize, int osClass) {

@@ -22,6 +22,9 @@ struct FileChecks {
 
 FileChecks CheckFile(const std::vector<std::uint8_t>& bytes);
 
+// Why ReadEntryTable refused the table, with the count that the file gives.
+std::string TableProblem(datafile::ReadStatus status, const datafile::EntryTable& table, std::uint64_t fileSize);
+
 struct ClassCheck {
     int osClass = 0;
     std::vector<std::string> problems;  // empty when the setup on this class would install cleanly

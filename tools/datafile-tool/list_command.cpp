@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "entry_name.h"
+#include "examination.h"
 #include "file_io.h"
 #include "install/datafile/data_file.h"
 
@@ -40,10 +41,7 @@ int List(const std::filesystem::path& dataFile, std::ostream& out, std::ostream&
     datafile::EntryTable table;
     const datafile::ReadStatus status = datafile::ReadEntryTable(source, &table);
     if (status != datafile::ReadStatus::Ok) {
-        err << "list: " << PathText(dataFile) << ": "
-            << (bytes.size() < datafile::kHeaderSize ? "too short to hold a header"
-                                                     : "the entry table runs past the end of the file")
-            << "\n";
+        err << "list: " << PathText(dataFile) << ": " << TableProblem(status, table, bytes.size()) << "\n";
         return kExitRefused;
     }
     const char* raw = reinterpret_cast<const char*>(bytes.data());

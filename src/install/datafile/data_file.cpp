@@ -82,6 +82,7 @@ ReadStatus ReadEntryTable(ByteSource& source, EntryTable* table) {
     if (!ReadSpan(source, kCountOffset, countBytes, sizeof countBytes, &got)) return ReadStatus::IoError;
     if (got != sizeof countBytes) return ReadStatus::Truncated;
     const std::uint32_t count = Load32(countBytes);
+    table->count = count;  // also when the records do not fit: messages name it
 
     // Checked before anything is allocated: N comes from the file.
     const std::uint64_t tableEnd = kHeaderSize + std::uint64_t(count) * kRecordSize;
@@ -99,7 +100,6 @@ ReadStatus ReadEntryTable(ByteSource& source, EntryTable* table) {
         for (std::uint32_t i = 0; i < n; ++i) entries.push_back(ParseRecord(block.data() + std::size_t(i) * kRecordSize));
         first += n;
     }
-    table->count = count;
     table->entries = std::move(entries);
     return ReadStatus::Ok;
 }

@@ -56,8 +56,8 @@ struct EntryRecord {
 };
 
 struct EntryTable {
-    std::uint32_t count = 0;  // N as stored
-    std::vector<EntryRecord> entries;  // all N records, in file order
+    std::uint32_t count = 0;  // N as stored, once the count field was read
+    std::vector<EntryRecord> entries;  // all N records, in file order; only when the table was read
 };
 
 enum class ReadStatus { Ok, IoError, Truncated };
