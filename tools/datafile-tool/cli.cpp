@@ -93,7 +93,7 @@ Parsed ParseArguments(const std::vector<std::string>& args) {
                 }
                 parsed.osClass = c;
             } else {
-                bool ascii = value.size() == 4;
+                bool ascii = value.size() == datafile::kHeaderFieldSize;
                 for (char ch : value) ascii = ascii && ch >= 0x20 && ch < 0x7F;
                 if (!ascii) {
                     parsed.error = "the format version must be 4 ASCII characters, not \"" + value + "\"";
@@ -140,7 +140,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
     if (command == "pack") {
         if (auto e = expect(2, "pack MANIFEST OUTPUT [--format-version TEXT]"); !e.empty()) return Usage(e, err);
-        return Pack(path(0), path(1), p.formatVersion.value_or(kFormatVersion), out, err);
+        return Pack(path(0), path(1), p.formatVersion.value_or(datafile::kFormatVersion), out, err);
     }
     if (command == "list") {
         if (auto e = expect(1, "list DATAFILE"); !e.empty()) return Usage(e, err);

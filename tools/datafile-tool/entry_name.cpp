@@ -6,6 +6,7 @@
 #include "install/datafile/data_file.h"
 #include "install/datafile/entry_rules.h"
 #include "install/datafile/data_file_validation.h"
+#include "printable.h"
 #include "utf.h"
 
 namespace dftool {
@@ -89,17 +90,7 @@ EncodedName EncodeEntryName(const std::string& utf8, std::uint8_t targetType) {
 
 std::string DisplayName(const std::string& cp932) {
     if (const auto utf16 = DecodeCp932(cp932)) return Utf16ToUtf8(*utf16);
-    std::string out;
-    char buf[8];
-    for (unsigned char b : cp932) {
-        if (b >= 0x20 && b < 0x7F && b != '\\') {
-            out.push_back(static_cast<char>(b));
-        } else {
-            std::snprintf(buf, sizeof buf, "\\x%02X", b);
-            out += buf;
-        }
-    }
-    return out;
+    return Escaped(cp932);
 }
 
 }  // namespace dftool

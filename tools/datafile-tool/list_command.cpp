@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <iomanip>
 #include <vector>
 
@@ -7,28 +6,9 @@
 #include "examination.h"
 #include "file_io.h"
 #include "install/datafile/data_file.h"
+#include "printable.h"
 
 namespace dftool {
-
-namespace {
-
-// Header and timestamp fields are meant to be ASCII; anything else is shown escaped.
-std::string Printable(const char* bytes, std::size_t len) {
-    std::string out;
-    char buf[8];
-    for (std::size_t i = 0; i < len; ++i) {
-        const unsigned char b = static_cast<unsigned char>(bytes[i]);
-        if (b >= 0x20 && b < 0x7F && b != '\\') {
-            out.push_back(static_cast<char>(b));
-        } else {
-            std::snprintf(buf, sizeof buf, "\\x%02X", b);
-            out += buf;
-        }
-    }
-    return out;
-}
-
-}  // namespace
 
 int List(const std::filesystem::path& dataFile, std::ostream& out, std::ostream& err) {
     std::vector<std::uint8_t> bytes;
@@ -45,15 +25,15 @@ int List(const std::filesystem::path& dataFile, std::ostream& out, std::ostream&
         return kExitRefused;
     }
     const char* raw = reinterpret_cast<const char*>(bytes.data());
-    out << "signature \"" << Printable(raw + datafile::kSignatureOffset, 4) << "\", version \""
-        << Printable(raw + datafile::kVersionOffset, 4) << "\", " << table.count << " entries, "
+    out << "signature \"" << Escaped({raw + datafile::kSignatureOffset, datafile::kHeaderFieldSize}) << "\", version \""
+        << Escaped({raw + datafile::kVersionOffset, datafile::kHeaderFieldSize}) << "\", " << table.count << " entries, "
         << bytes.size() << " bytes\n";
     out << std::right << std::setw(5) << "#" << std::setw(5) << "type" << "  " << std::left << std::setw(14)
         << "timestamp" << std::right << std::setw(11) << "offset" << std::setw(11) << "size" << "  name\n";
     for (std::size_t i = 0; i < table.entries.size(); ++i) {
         const datafile::EntryRecord& e = table.entries[i];
         out << std::right << std::setw(5) << i << std::setw(5) << static_cast<unsigned>(e.targetType) << "  "
-            << std::left << std::setw(14) << Printable(e.timestamp.data(), 14) << std::right << std::setw(11)
+            << std::left << std::setw(14) << Escaped({e.timestamp.data(), datafile::kTimestampDigits}) << std::right << std::setw(11)
             << e.offset << std::setw(11) << e.size << "  " << DisplayName(e.name) << "\n";
     }
     return kExitOk;

@@ -11,13 +11,32 @@
 
 namespace datafile {
 
+// The header: the signature, the format version and the entry count N (32-bit, low byte first);
+// the other bytes are unused.
 constexpr std::size_t kHeaderSize = 32;
-constexpr std::size_t kRecordSize = 64;
-constexpr std::size_t kNameSize = 32;
-constexpr std::size_t kTimestampSize = 16;
 constexpr std::uint64_t kSignatureOffset = 0;
 constexpr std::uint64_t kVersionOffset = 16;
 constexpr std::uint64_t kCountOffset = 24;
+constexpr std::size_t kHeaderFieldSize = 4;  // each of the three
+constexpr char kSignature[] = "KJ38";
+constexpr char kFormatVersion[] = "V1.0";  // the newest version the setup reads
+
+// An entry record: the name (NUL-padded), the timestamp, the content's offset and size (32-bit, low
+// byte first) and the target type; bytes 57 to 63 are unused.
+constexpr std::size_t kRecordSize = 64;
+constexpr std::size_t kNameOffset = 0;
+constexpr std::size_t kNameSize = 32;
+constexpr std::size_t kTimestampOffset = 32;
+constexpr std::size_t kTimestampSize = 16;
+constexpr std::size_t kTimestampDigits = 14;  // "YYYYMMDDhhmmss" at the start of its field
+constexpr std::size_t kContentOffsetOffset = 48;
+constexpr std::size_t kContentSizeOffset = 52;
+constexpr std::size_t kTargetTypeOffset = 56;
+
+// The CRC trailer after the contents; offsets and sizes are 32-bit, so the whole file must stay
+// within 4 GiB - 1.
+constexpr std::size_t kTrailerSize = 2;
+constexpr std::uint64_t kMaxFileSize = 0xFFFFFFFF;
 
 // The Windows version classes (install/os_class.h tells them apart). A target type of 1..5
 // names the class whose system folder receives the entry; 0 installs everywhere.
