@@ -5,6 +5,7 @@
 #include "codepage.h"
 #include "install/datafile/data_file.h"
 #include "install/datafile/entry_rules.h"
+#include "install/datafile/os_classes.h"
 #include "install/datafile/data_file_validation.h"
 #include "printable.h"
 #include "utf.h"

@@ -27,11 +27,6 @@ std::string EntryText(std::size_t index, const datafile::EntryRecord& e) {
 
 }  // namespace
 
-const std::vector<int>& AllOsClasses() {
-    static const std::vector<int> classes = {-1, 0, 1, 2, 3, 4, 5};
-    return classes;
-}
-
 FileChecks CheckFile(const std::vector<std::uint8_t>& bytes) {
     FileChecks checks;
     datafile::MemoryByteSource source(bytes.data(), bytes.size());

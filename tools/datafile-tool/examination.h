@@ -39,7 +39,4 @@ struct ClassCheck {
 // least one byte to install (the setup stops silently otherwise).
 ClassCheck CheckClass(const datafile::EntryTable& table, std::uint64_t fileSize, int osClass);
 
-// The classes the setup distinguishes, in order.
-const std::vector<int>& AllOsClasses();
-
 }  // namespace dftool

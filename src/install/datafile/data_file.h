@@ -38,15 +38,8 @@ constexpr std::size_t kTargetTypeOffset = 56;
 constexpr std::size_t kTrailerSize = 2;
 constexpr std::uint64_t kMaxFileSize = 0xFFFFFFFF;
 
-// The Windows version classes (install/os_class.h tells them apart). A target type of 1..5
-// names the class whose system folder receives the entry; 0 installs everywhere.
-constexpr int kOsQueryFailed = 0;
-constexpr int kOsUnsupported = -1;  // not the NT family, or NT before 5
-constexpr int kOsNt50 = 1;
-constexpr int kOsNt5Other = 2;
-constexpr int kOsNt6Minor0 = 3;
-constexpr int kOsWow64 = 4;
-constexpr int kOsNt6Other = 5;  // also the class that runs the driver setup
+// The target type that installs an entry into the destination folder on every class; the others
+// name a version class (install/datafile/os_classes.h).
 constexpr std::uint8_t kTargetDestFolder = 0;
 
 // Random access to the bytes of an opened data file. The Windows side reads the real

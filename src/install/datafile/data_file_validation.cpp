@@ -3,6 +3,8 @@
 #include <map>
 #include <utility>
 
+#include "install/datafile/os_classes.h"
+
 namespace datafile {
 Placement Place(std::uint8_t targetType, int osClass) {
     if (targetType == kTargetDestFolder) return Placement::DestFolder;
