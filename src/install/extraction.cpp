@@ -29,12 +29,10 @@ struct Landing {
 std::vector<Landing> Landings(const datafile::EntryTable& table, const InstallTarget& target) {
     std::vector<Landing> landings;
     for (const datafile::EntryRecord& entry : table.entries) {
-        datafile::Placement where = datafile::Place(entry.targetType, target.osClass);
-        if (where == datafile::Placement::Skip) continue;
-        std::u16string name = DecodeAnsiName(entry.name);
-        if (where == datafile::Placement::SystemFolder) name = datafile::RemovePrefix(name);
-        std::wstring wideName = win::ToWide(name);
-        const std::wstring& folder = where == datafile::Placement::SystemFolder ? target.systemFolder : target.destFolder;
+        const datafile::EntryLanding where = datafile::InstalledName(entry, target.osClass, &DecodeAnsiName);
+        if (where.place == datafile::Placement::Skip) continue;
+        std::wstring wideName = win::ToWide(where.name);
+        const std::wstring& folder = where.place == datafile::Placement::SystemFolder ? target.systemFolder : target.destFolder;
         landings.push_back({&entry, wideName, folder + L"\\" + wideName});
     }
     return landings;

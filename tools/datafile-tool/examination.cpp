@@ -1,25 +1,15 @@
 #include "examination.h"
 
-#include "install/datafile/entry_rules.h"
-
 #include "codepage.h"
 #include "entry_name.h"
 #include "install/datafile/data_file_checks.h"
 #include "install/datafile/data_file_validation.h"
+#include "install/datafile/entry_rules.h"
 #include "timestamp.h"
 
 namespace dftool {
 
 namespace {
-
-// Undecodable bytes pass through one to one, so that the validation still sees the
-// separators and dots; CheckClass reports the name separately.
-std::u16string DecodeForValidation(const std::string& bytes) {
-    if (auto text = DecodeCp932(bytes)) return *text;
-    std::u16string raw;
-    for (unsigned char b : bytes) raw.push_back(b);
-    return raw;
-}
 
 std::string EntryText(std::size_t index, const datafile::EntryRecord& e) {
     return "entry " + std::to_string(index) + " (\"" + DisplayName(e.name) + "\"): ";
@@ -49,26 +39,22 @@ ClassCheck CheckClass(const datafile::EntryTable& table, std::uint64_t fileSize,
     ClassCheck check;
     check.osClass = osClass;
     const datafile::ValidationResult validation =
-        datafile::ValidateEntryTable(table, fileSize, osClass, DecodeForValidation);
+        datafile::ValidateEntryTable(table, fileSize, osClass, DecodeStoredName);
     if (!validation.Ok()) check.problems.push_back(datafile::DescribeValidation(validation));
 
     for (std::size_t i = 0; i < table.entries.size(); ++i) {
         const datafile::EntryRecord& e = table.entries[i];
-        const datafile::Placement place = datafile::Place(e.targetType, osClass);
-        if (place == datafile::Placement::Skip) continue;
+        const datafile::EntryLanding landing = datafile::InstalledName(e, osClass, DecodeStoredName);
+        if (landing.place == datafile::Placement::Skip) continue;
         check.totalSize += e.size;
-        (place == datafile::Placement::DestFolder ? check.toDest : check.toSystem) += 1;
+        (landing.place == datafile::Placement::DestFolder ? check.toDest : check.toSystem) += 1;
 
-        const auto name = DecodeCp932(e.name);
-        if (!name) {
+        const bool reported = !validation.Ok() && validation.entryIndex == i;
+        const datafile::NameIssue issue = datafile::JudgeInstalledName(landing.name);
+        if (!DecodeCp932(e.name)) {
             check.problems.push_back(EntryText(i, e) + "the name is not valid code page 932");
-        } else {
-            const std::u16string used = place == datafile::Placement::SystemFolder ? datafile::RemovePrefix(*name) : *name;
-            const bool reported = !validation.Ok() && validation.entryIndex == i;
-            const datafile::NameIssue issue = datafile::JudgeInstalledName(used);
-            if (issue != datafile::NameIssue::None && !reported) {
-                check.problems.push_back(EntryText(i, e) + datafile::DescribeNameIssue(issue));
-            }
+        } else if (issue != datafile::NameIssue::None && !reported) {
+            check.problems.push_back(EntryText(i, e) + datafile::DescribeNameIssue(issue));
         }
         // The setup installs the file all the same and leaves the times the system gives it.
         if (!LocalTimeOf(e.timestamp)) {
