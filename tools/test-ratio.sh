@@ -32,8 +32,8 @@ lines() {
 }
 
 tests=$( { files tests tools/pe-check; files cmake | grep -E '^cmake/[^/]*test[^/]*$'; } | sources | lines)
-product=$( { files src resources tools/datafile-tool CMakeLists.txt; files cmake | grep -v -E '^cmake/[^/]*(test|bench)[^/]*$'; } |
-  sources | lines)
+product=$( { files src resources tools/datafile-tool CMakeLists.txt
+  files cmake | grep -v -E '^cmake/[^/]*(test|bench)[^/]*$'; } | sources | lines)
 if [ "${product:-0}" -gt 0 ]; then
   echo "test lines: $tests, product lines: $product, tests/product: $((100 * tests / product))%"
 else

@@ -116,17 +116,24 @@ TEST(Manifest, ParsesEntriesAndReportsEveryBadLine) {
         "0\t20240401090000\tf\n"
         "0\t20240401090000\tcafé\tg\n"
         "x\t20240401090000\th\th\n"
-        "0\t20240401090000\ti\t\n";
+        "0\t20240401090000\ti\t\n"
+        "5\t20240401090000\t%S%\\..\\k.sys\tk\n"
+        "3\t20240401090000\t%S:%\\k.sys\tk\n"
+        "9\t20240401090000\tnul\tk\n";
     const dftool::Manifest m = dftool::ParseManifest(text, fs::path("base"));
-    ASSERT_EQ(m.entries.size(), 2u);
+    ASSERT_EQ(m.entries.size(), 3u);
     EXPECT_EQ(m.entries[0].line, 3);
     EXPECT_EQ(m.entries[0].name, "read me.txt");
     EXPECT_EQ(m.entries[0].source, fs::path("base") / "files/readme.txt");
     EXPECT_EQ(m.entries[1].targetType, 255);
     EXPECT_EQ(m.entries[1].timestamp, "20371231235959");
     EXPECT_EQ(m.entries[1].source, fs::path("/abs/a.sys"));
+    // A name is judged where the setup installs it: without its prefix in the system folder, whole in the
+    // destination (type 3 on class 5), not at all where no class installs it (type 9).
     const char* expected[] = {"line 6: the target type", "line 7: ", "line 8: expected 4",
-                              "line 9: name \"café\" refused", "line 10: the target type", "line 11: "};
+                              "line 9: name \"café\" refused", "line 10: the target type", "line 11: ",
+                              "line 12: name \"%S%\\..\\k.sys\" refused: after removal of its \"%\" prefix, the name has a part",
+                              "line 13: name \"%S:%\\k.sys\" refused: the name holds a character"};
     ASSERT_EQ(m.errors.size(), std::size(expected));
     for (std::size_t i = 0; i < m.errors.size(); ++i) EXPECT_EQ(m.errors[i].rfind(expected[i], 0), 0u) << m.errors[i];
 }

@@ -31,7 +31,8 @@ std::string HelpText() {
     "\n"
     "commands:\n"
     "  pack MANIFEST OUTPUT [--format-version TEXT]\n"
-    "      Builds a data file from a manifest: header (\"" + kSignature + "\", format version \"" + kFormatVersion + "\" or the\n"
+    "      Builds a data file from a manifest: header (\"" + kSignature + "\", format version \"" + kFormatVersion +
+    "\" or the\n"
     "      4 ASCII characters of TEXT, entry count), entry table, contents in manifest order,\n"
     "      and the CRC-16/X-25 of all of that as the last two bytes, low byte first.\n"
     "      The bytes that the setup never reads (header bytes 4-15, 20-23 and 28-31, record\n"

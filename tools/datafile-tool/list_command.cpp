@@ -25,16 +25,16 @@ int List(const std::filesystem::path& dataFile, std::ostream& out, std::ostream&
         return kExitRefused;
     }
     const char* raw = reinterpret_cast<const char*>(bytes.data());
-    out << "signature \"" << Escaped({raw + datafile::kSignatureOffset, datafile::kHeaderFieldSize}) << "\", version \""
-        << Escaped({raw + datafile::kVersionOffset, datafile::kHeaderFieldSize}) << "\", " << table.count << " entries, "
-        << bytes.size() << " bytes\n";
+    const auto field = [&](std::uint64_t offset) { return Escaped({raw + offset, datafile::kHeaderFieldSize}); };
+    out << "signature \"" << field(datafile::kSignatureOffset) << "\", version \"" << field(datafile::kVersionOffset)
+        << "\", " << table.count << " entries, " << bytes.size() << " bytes\n";
     out << std::right << std::setw(5) << "#" << std::setw(5) << "type" << "  " << std::left << std::setw(14)
         << "timestamp" << std::right << std::setw(11) << "offset" << std::setw(11) << "size" << "  name\n";
     for (std::size_t i = 0; i < table.entries.size(); ++i) {
         const datafile::EntryRecord& e = table.entries[i];
         out << std::right << std::setw(5) << i << std::setw(5) << static_cast<unsigned>(e.targetType) << "  "
-            << std::left << std::setw(14) << Escaped({e.timestamp.data(), datafile::kTimestampDigits}) << std::right << std::setw(11)
-            << e.offset << std::setw(11) << e.size << "  " << DisplayName(e.name) << "\n";
+            << std::left << std::setw(14) << Escaped({e.timestamp.data(), datafile::kTimestampDigits}) << std::right
+            << std::setw(11) << e.offset << std::setw(11) << e.size << "  " << DisplayName(e.name) << "\n";
     }
     return kExitOk;
 }

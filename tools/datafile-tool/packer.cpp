@@ -26,8 +26,8 @@ std::vector<std::uint8_t> PackDataFile(const std::vector<PackEntry>& entries, co
     std::uint64_t total = tableEnd + kTrailerSize;
     for (const PackEntry& e : entries) total += e.content.size();
     if (total > kMaxFileSize) {
-        *error = "the data file would be " + std::to_string(total) + " bytes; offsets and sizes are 32-bit, so at most " +
-                 std::to_string(kMaxFileSize) + " bytes fit";
+        *error = "the data file would be " + std::to_string(total) +
+                 " bytes; offsets and sizes are 32-bit, so at most " + std::to_string(kMaxFileSize) + " bytes fit";
         return {};
     }
     std::vector<std::uint8_t> out(static_cast<std::size_t>(tableEnd), 0);

@@ -14,7 +14,8 @@ std::string TimestampRuleText() {
 std::string CheckTimestamp(const std::string& text) {
     std::array<char, datafile::kTimestampSize> stored{};
     if (text.size() == datafile::kTimestampDigits) std::copy(text.begin(), text.end(), stored.begin());
-    return datafile::ParseTimestamp(stored) ? std::string() : "the timestamp is not " + TimestampRuleText() + " (YYYYMMDDhhmmss)";
+    if (datafile::ParseTimestamp(stored)) return {};
+    return "the timestamp is not " + TimestampRuleText() + " (YYYYMMDDhhmmss)";
 }
 
 std::optional<std::time_t> LocalTimeOf(const std::array<char, datafile::kTimestampSize>& stored) {
