@@ -9,6 +9,8 @@ set(DATAFILE_CORE_SOURCES
   ${CMAKE_SOURCE_DIR}/src/install/datafile/data_file_checks.cpp
   ${CMAKE_SOURCE_DIR}/src/install/datafile/data_file_validation.cpp
   ${CMAKE_SOURCE_DIR}/src/install/datafile/entry_rules.cpp
+  ${CMAKE_SOURCE_DIR}/src/install/datafile/installed_name.cpp
+  ${CMAKE_SOURCE_DIR}/src/install/datafile/windows_names.cpp
 )
 
 # Timings mean something only optimised, whatever the build type: the benchmark

@@ -13,6 +13,7 @@ add_library(datafile_tool_core STATIC
   ${DATAFILE_TOOL_DIR}/manifest.cpp
   ${DATAFILE_TOOL_DIR}/pack_command.cpp
   ${DATAFILE_TOOL_DIR}/packer.cpp
+  ${DATAFILE_TOOL_DIR}/printable.cpp
   ${DATAFILE_TOOL_DIR}/timestamp.cpp
   ${DATAFILE_TOOL_DIR}/utf.cpp
   ${DATAFILE_TOOL_DIR}/verify_command.cpp

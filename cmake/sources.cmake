@@ -7,6 +7,8 @@ set(PORTABLE_SOURCES
   src/install/datafile/data_file_checks.cpp
   src/install/datafile/data_file_validation.cpp
   src/install/datafile/entry_rules.cpp
+  src/install/datafile/installed_name.cpp
+  src/install/datafile/windows_names.cpp
   src/install/install_plan.cpp
   src/install/os_class.cpp
   src/install/shortcut_names.cpp
@@ -21,7 +23,10 @@ set(UNIT_TEST_SOURCES
   tests/unit/data_file_test.cpp
   tests/unit/data_file_validation_test.cpp
   tests/unit/entry_rules_test.cpp
+  tests/unit/installed_name_test.cpp
+  tests/unit/windows_names_test.cpp
   tests/unit/install_plan_test.cpp
+  tests/unit/timestamp_rule_test.cpp
   tests/unit/dest_path_rules_test.cpp
   tests/unit/os_class_test.cpp
   tests/unit/percent_bar_geometry_test.cpp

@@ -13,8 +13,8 @@ wintree=$(bash "$root/tools/build.sh" | tail -n 1)
 
 status=0
 echo "== native tests"
-ctest --test-dir "$root/build/native" --output-on-failure -j2 || status=1
+ctest --test-dir "$root/build/native" --output-on-failure --no-tests=error -j2 || status=1
 echo "== Windows tests of the 32-bit programs under Wine"
-ctest --test-dir "$wintree" --output-on-failure -j2 --timeout 900 || status=1
-bash "$root/tools/test-ratio.sh"
+ctest --test-dir "$wintree" --output-on-failure --no-tests=error -j2 --timeout 900 || status=1
+bash "$root/tools/test-ratio.sh" || true  # a report only
 exit $status

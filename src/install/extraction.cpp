@@ -10,7 +10,7 @@
 #include "install/held_files.h"
 #include "install/install_plan.h"
 #include "install/install_steps.h"
-#include "install/os_class.h"
+#include "install/datafile/os_classes.h"
 #include "install/two_readers.h"
 #include "resources/resource.h"
 
@@ -31,12 +31,10 @@ struct Landing {
 std::vector<Landing> Landings(const datafile::EntryTable& table, const InstallTarget& target) {
     std::vector<Landing> landings;
     for (const datafile::EntryRecord& entry : table.entries) {
-        datafile::Placement where = datafile::Place(entry.targetType, target.osClass);
-        if (where == datafile::Placement::Skip) continue;
-        std::u16string name = DecodeAnsiName(entry.name);
-        if (where == datafile::Placement::SystemFolder) name = datafile::RemovePrefix(name);
-        std::wstring wideName = win::ToWide(name);
-        const bool inDestination = where != datafile::Placement::SystemFolder;
+        const datafile::EntryLanding where = datafile::InstalledName(entry, target.osClass, &DecodeAnsiName);
+        if (where.place == datafile::Placement::Skip) continue;
+        std::wstring wideName = win::ToWide(where.name);
+        const bool inDestination = where.place != datafile::Placement::SystemFolder;
         const std::wstring& folder = inDestination ? target.destFolder : target.systemFolder;
         landings.push_back({&entry, wideName, folder + L"\\" + wideName, inDestination});
     }
@@ -99,7 +97,7 @@ StepResult ExtractFiles(IInstallView& view, WinFileSource& source, const Install
     const std::wstring createBegin = win::LoadText(IDS_LOG_CREATE_BEGIN);
     const std::wstring createEnd = win::LoadText(IDS_LOG_CREATE_END);
     const std::vector<Landing> landings = Landings(table, target);
-    const bool runsDriver = target.osClass == kOsNt6Other;
+    const bool runsDriver = target.osClass == datafile::kOsNt6Other;
     const HANDLE stop = session.StopEvent();
     SessionEnd::Writing writing(session);
     Folders folders;

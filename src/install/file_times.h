@@ -1,14 +1,16 @@
-// The entry timestamps: local wall-clock digits YYYYMMDDhhmmss.
+// The entry timestamps on Windows: the shared rule's local wall-clock time as a file time.
 #pragma once
 
 #include <windows.h>
 
 #include <array>
 
+#include "install/datafile/data_file.h"
+
 namespace install {
 
-// The file time (UTC) of an entry's timestamp, converted as the platform converts local
-// times; false when it is not six numbers or names no local time from 1970 to 2037.
-bool TimestampToFileTime(const std::array<char, 16>& timestamp, FILETIME* out);
+// The file time (UTC) of an entry's timestamp; false when datafile::ParseTimestamp names no moment,
+// and the file then keeps the time of installation.
+bool TimestampToFileTime(const std::array<char, datafile::kTimestampSize>& timestamp, FILETIME* out);
 
 }  // namespace install

@@ -2,6 +2,8 @@
 
 namespace install {
 
+using namespace datafile;
+
 int GetOsClass(const OsVersion& version, const std::function<bool()>& isWow64) {
     if (!version.queried) return kOsQueryFailed;
     if (version.platformId != kPlatformNt) return kOsUnsupported;

@@ -4,17 +4,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "install/datafile/data_file.h"
+#include "install/datafile/os_classes.h"
 
 namespace install {
-
-using datafile::kOsNt50;
-using datafile::kOsNt5Other;
-using datafile::kOsNt6Minor0;
-using datafile::kOsNt6Other;
-using datafile::kOsQueryFailed;
-using datafile::kOsUnsupported;
-using datafile::kOsWow64;
 
 struct OsVersion {
     bool queried = false;  // the version query succeeded

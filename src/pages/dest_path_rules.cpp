@@ -1,6 +1,6 @@
 #include "pages/dest_path_rules.h"
 
-#include "install/datafile/entry_rules.h"
+#include "install/datafile/windows_names.h"
 #include "resources/names.h"
 
 namespace pages {
@@ -34,7 +34,7 @@ bool HasValidFolderNames(std::u16string_view path) {
         folders += path[i];
     }
     if (!folders.empty() && folders.back() == u'\\') folders.pop_back();
-    return folders.empty() || datafile::JudgeInstalledName(folders) == datafile::NameIssue::None;
+    return folders.empty() || datafile::JudgePathParts(folders) == datafile::NameIssue::None;
 }
 
 bool FitsDestLength(std::u16string_view path) {

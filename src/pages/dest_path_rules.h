@@ -23,7 +23,7 @@ bool HasDriveRootForm(std::u16string_view path);
 
 // The folder names after the drive root are names Windows takes as they are: no wildcard or
 // other character it refuses, no name ending in a blank or a dot, no device name (the rule of
-// installed entries). Runs of backslashes count as one; a trailing backslash is allowed.
+// install/datafile/windows_names.h). Runs of backslashes count as one; a trailing backslash is allowed.
 bool HasValidFolderNames(std::u16string_view path);
 
 // The longest destination that still leaves room for a backslash and an entry name of

@@ -153,7 +153,7 @@ std::string Pack(const std::vector<Entry>& entries) {
     packed.push_back({name, e.stamp, e.type, std::vector<std::uint8_t>(e.content.begin(), e.content.end())});
   }
   std::string error;
-  const std::vector<std::uint8_t> bytes = dftool::PackDataFile(packed, dftool::kFormatVersion, &error);
+  const std::vector<std::uint8_t> bytes = dftool::PackDataFile(packed, datafile::kFormatVersion, &error);
   EXPECT_EQ(error, "");
   return std::string(bytes.begin(), bytes.end());
 }

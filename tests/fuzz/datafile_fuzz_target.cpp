@@ -7,6 +7,7 @@
 #include "install/datafile/data_file.h"
 #include "install/datafile/data_file_checks.h"
 #include "install/datafile/data_file_validation.h"
+#include "install/datafile/os_classes.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void FuzzDataFile(const std::uint8_t* data, std::size_t size) {
     Require(table.entries.size() == table.count && kHeaderSize + std::uint64_t(table.count) * kRecordSize <= size,
             "a table read that does not fit the file");
     const auto widen = [](const std::string& s) { return std::u16string(s.begin(), s.end()); };
-    for (int osClass = -1; osClass <= 5; ++osClass) {
+    for (int osClass : kAllOsClasses) {
         const ValidationResult r = ValidateEntryTable(table, size, osClass, widen);
         std::uint64_t total = 0;
         for (const EntryRecord& e : table.entries) {

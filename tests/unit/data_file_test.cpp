@@ -42,7 +42,7 @@ Bytes Packed(std::size_t entries, std::size_t contentSize) {
     for (std::size_t i = 0; i < entries; ++i)
         list.push_back({Name(i), "20240131235959", std::uint8_t(i), Bytes(i ? 0 : contentSize, 0x5A)});
     std::string error;
-    Bytes file = dftool::PackDataFile(list, dftool::kFormatVersion, &error);
+    Bytes file = dftool::PackDataFile(list, datafile::kFormatVersion, &error);
     EXPECT_EQ(error, "");
     return file;
 }

@@ -24,24 +24,6 @@ EntryTable Table(std::vector<EntryRecord> entries) { return {static_cast<std::ui
 
 constexpr std::uint64_t kFile = 4096;
 
-TEST(Place, FollowsTheTargetTypeTable) {
-    // Types 0 to 5 and one more on the classes -1 to 5 are the GUI's class rows; these are the rest.
-    const std::tuple<int, int, Placement> cases[] = {  // target type, class, placement
-        {0, 0, Placement::DestFolder}, {1, 0, Placement::Skip}, {255, -1, Placement::Skip},
-        {255, 5, Placement::Skip},     {6, 5, Placement::Skip}, {4, 5, Placement::Skip},
-    };
-    for (const auto& [type, osClass, expected] : cases)
-        EXPECT_EQ(Place(static_cast<std::uint8_t>(type), osClass), expected) << "type " << type << " class " << osClass;
-}
-
-// "%SYS%\drivers\x.sys" and names left empty are the GUI's and the validation's.
-TEST(RemovePrefix, KeepsTheTailAfterTheLastPercent) {
-    const std::pair<std::u16string, std::u16string> cases[] = {
-        {u"plain.dll", u"plain.dll"}, {u"", u""}, {u"%ab", u"b"}, {u"%%abc", u"bc"}, {u"a%b%cd%\\e", u"e"},
-        {u"％\\full-width.dll", u"％\\full-width.dll"}};
-    for (const auto& c : cases) EXPECT_EQ(RemovePrefix(c.first), c.second);
-}
-
 // Each name rule itself is in the entry rules' table; this one shows which name is judged: after
 // decoding (a double-byte character's trail byte 0x5C is no separator), after prefix removal in the
 // system folder, whole for type 3 on class 5 (it goes to the destination under its stored name, '%'

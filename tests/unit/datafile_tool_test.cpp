@@ -102,6 +102,8 @@ TEST(EntryNames, CodePage932AndAtMost32Bytes) {
     for (const char* bytes : {"ab\x80", "\xC0\xAF", "\xE0\x80\xAF", "\xF0\x8F\xBF\xBF", "x\xED\xA0\x80",
                               "\xF4\x90\x80\x80", "\xF8\x88\x80\x80\x80", "a\xE3\x81", "\xE3\x81" "b"})
         EXPECT_EQ(dftool::EncodeEntryName(bytes, 0).error, "the name is not valid UTF-8") << bytes;
+    // Stored bytes that are not code page 932 show as escapes, the backslash too, so that they read back.
+    EXPECT_EQ(dftool::DisplayName("a\\\xFF\x01"), "a\\x5C\\xFF\\x01");
 }
 
 TEST(Manifest, ParsesEntriesAndReportsEveryBadLine) {
@@ -116,17 +118,26 @@ TEST(Manifest, ParsesEntriesAndReportsEveryBadLine) {
         "0\t20240401090000\tf\n"
         "0\t20240401090000\tcafé\tg\n"
         "x\t20240401090000\th\th\n"
-        "0\t20240401090000\ti\t\n";
+        "0\t20240401090000\ti\t\n"
+        "5\t20240401090000\t%S%\\..\\k.sys\tk\n"
+        "3\t20240401090000\t%S:%\\k.sys\tk\n"
+        "9\t20240401090000\tnul\tk\n"
+        "0\t202404010900000\tj\tj\n";
     const dftool::Manifest m = dftool::ParseManifest(text, fs::path("base"));
-    ASSERT_EQ(m.entries.size(), 2u);
+    ASSERT_EQ(m.entries.size(), 3u);
     EXPECT_EQ(m.entries[0].line, 3);
     EXPECT_EQ(m.entries[0].name, "read me.txt");
     EXPECT_EQ(m.entries[0].source, fs::path("base") / "files/readme.txt");
     EXPECT_EQ(m.entries[1].targetType, 255);
     EXPECT_EQ(m.entries[1].timestamp, "20371231235959");
     EXPECT_EQ(m.entries[1].source, fs::path("/abs/a.sys"));
+    // A name is judged where the setup installs it: without its prefix in the system folder, whole in the
+    // destination (type 3 on class 5), not at all where no class installs it (type 9).
     const char* expected[] = {"line 6: the target type", "line 7: ", "line 8: expected 4",
-                              "line 9: name \"café\" refused", "line 10: the target type", "line 11: "};
+                              "line 9: name \"café\" refused", "line 10: the target type", "line 11: ",
+                              "line 12: name \"%S%\\..\\k.sys\" refused: after removal of its \"%\" prefix, the name has a part",
+                              "line 13: name \"%S:%\\k.sys\" refused: the name holds a character",
+                              "line 15: the timestamp is not 14 digits"};
     ASSERT_EQ(m.errors.size(), std::size(expected));
     for (std::size_t i = 0; i < m.errors.size(); ++i) EXPECT_EQ(m.errors[i].rfind(expected[i], 0), 0u) << m.errors[i];
 }
@@ -144,7 +155,8 @@ TEST(Commands, DamagedOrUnusableFilesAreRefusedBeforeAnythingIsWritten) {
         {"content byte", Patched(good, 32 + 128 + 1, 'Z', false), 5, kExitRefused, "CRC check failed"},
         {"signature", Patched(good, 0, 'X', true), 5, kExitRefused, "signature check failed"},
         {"version V1.1", Patched(good, 19, '1', true), 5, kExitRefused, "version check failed"},
-        {"count past the end", Patched(good, 24, 3, true), 5, kExitRefused, "runs past the end"},
+        {"count past the end", Patched(good, 24, 3, true), 5, kExitRefused, "the entry table of 3 records runs past"},
+        {"count of 2^31 and more", Patched(good, 27, 0xD0, true), 5, kExitRefused, "table of 3489660930 records"},
         {"size past the end", Patched(good, 32 + 64 + 53, 0x10, true), 5, kExitRefused, "entry 1"},
         {"name ends in a dot", Patched(good, 32 + 11, '.', true), 5, kExitRefused, "entry 0: a part of the name ends in a dot"},
         {"two names on one file", Pack({Entry("data.bin", 0, "a"), Entry("DATA.BIN", 0, "b")}), 5, kExitRefused,
@@ -180,6 +192,8 @@ TEST(Commands, UsageErrorsAndMissingFilesHaveTheirExitCodes) {
         {{"verify", "a.cab", "--format-version", "V1.0"}, kExitUsage}, {{"list", "/nonexistent/a.cab"}, kExitIo},
         {{"verify", "/nonexistent/a.cab"}, kExitIo}, {{"pack", "/nonexistent/m.txt", "o.cab"}, kExitIo},
         {{"--help"}, kExitOk}, {{"extract", "--help"}, kExitOk},
+        {{"verify", "/nonexistent/a.cab", "--class", "0"}, kExitIo},
+        {{"extract", "/nonexistent/a.cab", "d", "--class", "-1"}, kExitIo},
     };
     for (const auto& [args, code] : cases) {
         const ToolRun r = Tool(args);

@@ -68,7 +68,7 @@ bool WriteDataFile(const std::wstring& path, const std::vector<Entry>& entries) 
   std::vector<dftool::PackEntry> pack;
   for (const Entry& entry : entries) pack.push_back({entry.name, "20240401090000", 0, Content(entry)});
   std::string error;
-  const std::vector<std::uint8_t> bytes = dftool::PackDataFile(pack, dftool::kFormatVersion, &error);
+  const std::vector<std::uint8_t> bytes = dftool::PackDataFile(pack, datafile::kFormatVersion, &error);
   if (!error.empty()) std::printf("packing failed: %s\n", error.c_str());
   return error.empty() && WriteWhole(path, bytes.data(), bytes.size());
 }

@@ -5,18 +5,34 @@
 
 #include "commands.h"
 #include "install/datafile/data_file.h"
+#include "install/datafile/os_classes.h"
 #include "packer.h"
+#include "timestamp.h"
 
 namespace dftool {
 
-const char kHelpText[] =
+namespace {
+
+// "-1 0 1 2 3 4 5"
+std::string ClassList() {
+    std::string text;
+    for (int c : datafile::kAllOsClasses) text += (text.empty() ? "" : " ") + std::to_string(c);
+    return text;
+}
+
+}  // namespace
+
+std::string HelpText() {
+    using datafile::kSignature, datafile::kFormatVersion;
+    return std::string() +
     "usage: datafile-tool COMMAND ARGUMENTS\n"
     "\n"
     "Builds and checks the setup's data file (KORVENTA.cab).\n"
     "\n"
     "commands:\n"
     "  pack MANIFEST OUTPUT [--format-version TEXT]\n"
-    "      Builds a data file from a manifest: header (\"KJ38\", format version \"V1.0\" or the\n"
+    "      Builds a data file from a manifest: header (\"" + kSignature + "\", format version \"" + kFormatVersion +
+    "\" or the\n"
     "      4 ASCII characters of TEXT, entry count), entry table, contents in manifest order,\n"
     "      and the CRC-16/X-25 of all of that as the last two bytes, low byte first.\n"
     "      The bytes that the setup never reads (header bytes 4-15, 20-23 and 28-31, record\n"
@@ -27,7 +43,7 @@ const char kHelpText[] =
     "      content size and name (in UTF-8). Checks nothing but the table's bounds.\n"
     "  verify DATAFILE [--class N]\n"
     "      Runs the setup's signature, version and CRC checks, reads the entry table, and for\n"
-    "      Windows version class N (default: each of -1 0 1 2 3 4 5) validates the entries\n"
+    "      Windows version class N (default: each of " + ClassList() + ") validates the entries\n"
     "      that the setup installs there: content inside the file, names that decode from\n"
     "      code page 932 and form relative Windows paths, valid timestamps, at least one byte\n"
     "      to install.\n"
@@ -44,9 +60,10 @@ const char kHelpText[] =
     "  TYPE<TAB>YYYYMMDDhhmmss<TAB>NAME<TAB>SOURCE\n"
     "  TYPE    target type, 0 to 255 (0: destination folder on every class; N: system folder\n"
     "          on class N; 3 also destination folder on class 5)\n"
-    "  YYYYMMDDhhmmss  modification time, local wall-clock time, 14 digits, 1970 to 2037\n"
+    "  YYYYMMDDhhmmss  modification time, local wall-clock time,\n"
+    "          " + TimestampRuleText() + "\n"
     "  NAME    the installed name in UTF-8, '\\' between folders; stored in code page 932,\n"
-    "          at most 32 bytes; names code page 932 cannot hold are refused\n"
+    "          at most " + std::to_string(datafile::kNameSize) + " bytes; names code page 932 cannot hold are refused\n"
     "  SOURCE  the file whose bytes are stored, relative to the manifest's folder\n"
     "  Blank lines and lines starting with '#' are ignored.\n"
     "\n"
@@ -55,6 +72,7 @@ const char kHelpText[] =
     "  1  a check or validation failed, or the manifest was refused (nothing written)\n"
     "  2  usage error\n"
     "  3  a file could not be read or written\n";
+}
 
 namespace {
 
@@ -66,7 +84,7 @@ struct Parsed {
 };
 
 bool ParseClass(const std::string& text, int* value) {
-    for (int c : {-1, 0, 1, 2, 3, 4, 5}) {
+    for (int c : datafile::kAllOsClasses) {
         if (text == std::to_string(c)) {
             *value = c;
             return true;
@@ -88,12 +106,12 @@ Parsed ParseArguments(const std::vector<std::string>& args) {
             if (a == "--class") {
                 int c = 0;
                 if (!ParseClass(value, &c)) {
-                    parsed.error = "the class must be one of -1 0 1 2 3 4 5, not \"" + value + "\"";
+                    parsed.error = "the class must be one of " + ClassList() + ", not \"" + value + "\"";
                     return parsed;
                 }
                 parsed.osClass = c;
             } else {
-                bool ascii = value.size() == 4;
+                bool ascii = value.size() == datafile::kHeaderFieldSize;
                 for (char ch : value) ascii = ascii && ch >= 0x20 && ch < 0x7F;
                 if (!ascii) {
                     parsed.error = "the format version must be 4 ASCII characters, not \"" + value + "\"";
@@ -123,7 +141,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const std::string& command = args[0];
     for (const std::string& a : args) {
         if (a == "--help" || a == "-h" || (&a == &args[0] && a == "help")) {
-            out << kHelpText;
+            out << HelpText();
             return kExitOk;
         }
     }
@@ -140,7 +158,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
     if (command == "pack") {
         if (auto e = expect(2, "pack MANIFEST OUTPUT [--format-version TEXT]"); !e.empty()) return Usage(e, err);
-        return Pack(path(0), path(1), p.formatVersion.value_or(kFormatVersion), out, err);
+        return Pack(path(0), path(1), p.formatVersion.value_or(datafile::kFormatVersion), out, err);
     }
     if (command == "list") {
         if (auto e = expect(1, "list DATAFILE"); !e.empty()) return Usage(e, err);
@@ -152,7 +170,7 @@ int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     if (command == "extract") {
         if (auto e = expect(2, "extract DATAFILE DIR --class N"); !e.empty()) return Usage(e, err);
-        if (!p.osClass) return Usage("extract needs --class N (one of -1 0 1 2 3 4 5)", err);
+        if (!p.osClass) return Usage("extract needs --class N (one of " + ClassList() + ")", err);
         return Extract(path(0), *p.osClass, path(1), out, err);
     }
     return Usage("unknown command \"" + command + "\"", err);

@@ -10,6 +10,6 @@ namespace dftool {
 // args excludes the program name. Returns the exit code.
 int RunTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-extern const char kHelpText[];
+std::string HelpText();
 
 }  // namespace dftool

@@ -3,9 +3,10 @@
 #include <cstdio>
 
 #include "codepage.h"
-#include "install/datafile/data_file.h"
 #include "install/datafile/entry_rules.h"
-#include "install/datafile/data_file_validation.h"
+#include "install/datafile/installed_name.h"
+#include "install/datafile/os_classes.h"
+#include "printable.h"
 #include "utf.h"
 
 namespace dftool {
@@ -54,23 +55,6 @@ EncodedName EncodeEntryName(const std::string& utf8, std::uint8_t targetType) {
             return result;
         }
     }
-    // The name as the setup would use it: whole in the destination folder (type 0, and type 3
-    // on one class), shortened in the system folder (every type but 0).
-    datafile::NameIssue issue = datafile::NameIssue::None;
-    if (targetType == datafile::kTargetDestFolder || targetType == datafile::kOsNt6Minor0) {
-        issue = datafile::JudgeInstalledName(*utf16);
-    }
-    if (issue == datafile::NameIssue::None && targetType != datafile::kTargetDestFolder) {
-        issue = datafile::JudgeInstalledName(datafile::RemovePrefix(*utf16));
-        if (issue != datafile::NameIssue::None) {
-            result.error = "after removal of its \"%\" prefix, " + datafile::DescribeNameIssue(issue);
-            return result;
-        }
-    }
-    if (issue != datafile::NameIssue::None) {
-        result.error = datafile::DescribeNameIssue(issue);
-        return result;
-    }
     // The round trip refuses characters that would come back as different ones.
     const auto bytes = EncodeCp932(*utf16);
     if (!bytes || DecodeCp932(*bytes) != *utf16) {
@@ -83,23 +67,34 @@ EncodedName EncodeEntryName(const std::string& utf8, std::uint8_t targetType) {
                        " fit";
         return result;
     }
+    // The name as the setup installs it on each class that installs it.
+    datafile::EntryRecord record;
+    record.name = *bytes;
+    record.targetType = targetType;
+    for (int osClass : datafile::kAllOsClasses) {
+        const datafile::EntryLanding landing = datafile::InstalledName(record, osClass, DecodeStoredName);
+        if (landing.place == datafile::Placement::Skip) continue;
+        const datafile::NameIssue issue = datafile::JudgeInstalledName(landing.name);
+        if (issue != datafile::NameIssue::None) {
+            result.error = (landing.name == *utf16 ? "" : "after removal of its \"%\" prefix, ") +
+                           datafile::DescribeNameIssue(issue);
+            return result;
+        }
+    }
     result.bytes = *bytes;
     return result;
 }
 
+std::u16string DecodeStoredName(const std::string& bytes) {
+    if (auto text = DecodeCp932(bytes)) return *text;
+    std::u16string raw;
+    for (unsigned char b : bytes) raw.push_back(b);
+    return raw;
+}
+
 std::string DisplayName(const std::string& cp932) {
     if (const auto utf16 = DecodeCp932(cp932)) return Utf16ToUtf8(*utf16);
-    std::string out;
-    char buf[8];
-    for (unsigned char b : cp932) {
-        if (b >= 0x20 && b < 0x7F && b != '\\') {
-            out.push_back(static_cast<char>(b));
-        } else {
-            std::snprintf(buf, sizeof buf, "\\x%02X", b);
-            out += buf;
-        }
-    }
-    return out;
+    return Escaped(cp932);
 }
 
 }  // namespace dftool

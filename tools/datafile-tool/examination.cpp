@@ -1,25 +1,15 @@
 #include "examination.h"
 
-#include "install/datafile/entry_rules.h"
-
 #include "codepage.h"
 #include "entry_name.h"
 #include "install/datafile/data_file_checks.h"
 #include "install/datafile/data_file_validation.h"
+#include "install/datafile/entry_rules.h"
 #include "timestamp.h"
 
 namespace dftool {
 
 namespace {
-
-// Undecodable bytes pass through one to one, so that the validation still sees the
-// separators and dots; CheckClass reports the name separately.
-std::u16string DecodeForValidation(const std::string& bytes) {
-    if (auto text = DecodeCp932(bytes)) return *text;
-    std::u16string raw;
-    for (unsigned char b : bytes) raw.push_back(b);
-    return raw;
-}
 
 std::string EntryText(std::size_t index, const datafile::EntryRecord& e) {
     return "entry " + std::to_string(index) + " (\"" + DisplayName(e.name) + "\"): ";
@@ -27,64 +17,49 @@ std::string EntryText(std::size_t index, const datafile::EntryRecord& e) {
 
 }  // namespace
 
-const std::vector<int>& AllOsClasses() {
-    static const std::vector<int> classes = {-1, 0, 1, 2, 3, 4, 5};
-    return classes;
-}
-
 FileChecks CheckFile(const std::vector<std::uint8_t>& bytes) {
     FileChecks checks;
     datafile::MemoryByteSource source(bytes.data(), bytes.size());
     checks.signature = datafile::CheckSignature(source) == datafile::CheckResult::Passed;
     checks.version = datafile::CheckVersion(source) == datafile::CheckResult::Passed;
     checks.crc = datafile::CheckCrc(source, [](int) {}) == datafile::CheckResult::Passed;
-    switch (datafile::ReadEntryTable(source, &checks.table)) {
-    case datafile::ReadStatus::Ok:
-        checks.tableRead = true;
-        break;
-    case datafile::ReadStatus::Truncated:
-        checks.tableError = bytes.size() < datafile::kHeaderSize
-                                ? "the file is too short to hold a header"
-                                : "the entry table of " + std::to_string(checks.table.count) +
-                                      " records runs past the end of the file";
-        break;
-    case datafile::ReadStatus::IoError:
-        checks.tableError = "the entry table could not be read";
-        break;
-    }
+    const datafile::ReadStatus status = datafile::ReadEntryTable(source, &checks.table);
+    checks.tableRead = status == datafile::ReadStatus::Ok;
+    if (!checks.tableRead) checks.tableError = TableProblem(status, checks.table, bytes.size());
     return checks;
+}
+
+std::string TableProblem(datafile::ReadStatus status, const datafile::EntryTable& table, std::uint64_t fileSize) {
+    if (status == datafile::ReadStatus::IoError) return "the entry table could not be read";
+    if (fileSize < datafile::kHeaderSize) return "the file is too short to hold a header";
+    return "the entry table of " + std::to_string(table.count) + " records runs past the end of the file";
 }
 
 ClassCheck CheckClass(const datafile::EntryTable& table, std::uint64_t fileSize, int osClass) {
     ClassCheck check;
     check.osClass = osClass;
     const datafile::ValidationResult validation =
-        datafile::ValidateEntryTable(table, fileSize, osClass, DecodeForValidation);
+        datafile::ValidateEntryTable(table, fileSize, osClass, DecodeStoredName);
     if (!validation.Ok()) check.problems.push_back(datafile::DescribeValidation(validation));
 
     for (std::size_t i = 0; i < table.entries.size(); ++i) {
         const datafile::EntryRecord& e = table.entries[i];
-        const datafile::Placement place = datafile::Place(e.targetType, osClass);
-        if (place == datafile::Placement::Skip) continue;
+        const datafile::EntryLanding landing = datafile::InstalledName(e, osClass, DecodeStoredName);
+        if (landing.place == datafile::Placement::Skip) continue;
         check.totalSize += e.size;
-        (place == datafile::Placement::DestFolder ? check.toDest : check.toSystem) += 1;
+        (landing.place == datafile::Placement::DestFolder ? check.toDest : check.toSystem) += 1;
 
-        const auto name = DecodeCp932(e.name);
-        if (!name) {
+        const bool reported = !validation.Ok() && validation.entryIndex == i;
+        const datafile::NameIssue issue = datafile::JudgeInstalledName(landing.name);
+        if (!DecodeCp932(e.name)) {
             check.problems.push_back(EntryText(i, e) + "the name is not valid code page 932");
-        } else {
-            const std::u16string used = place == datafile::Placement::SystemFolder ? datafile::RemovePrefix(*name) : *name;
-            const bool reported = !validation.Ok() && validation.entryIndex == i;
-            const datafile::NameIssue issue = datafile::JudgeInstalledName(used);
-            if (issue != datafile::NameIssue::None && !reported) {
-                check.problems.push_back(EntryText(i, e) + datafile::DescribeNameIssue(issue));
-            }
+        } else if (issue != datafile::NameIssue::None && !reported) {
+            check.problems.push_back(EntryText(i, e) + datafile::DescribeNameIssue(issue));
         }
-        // The setup installs the file all the same and leaves the times the system gives it.
-        if (!LocalTimeOf(e.timestamp)) {
-            check.warnings.push_back(EntryText(i, e) +
-                                     "the timestamp is not a valid date and time from 1970 to 2037: the file keeps "
-                                     "the time of installation");
+        // The setup installs the file all the same and sets no time on it.
+        if (!datafile::ParseTimestamp(e.timestamp)) {
+            check.warnings.push_back(EntryText(i, e) + "the timestamp is not " + TimestampRuleText() +
+                                     ": the file keeps the time of installation");
         }
     }
     if (check.totalSize == 0) {

@@ -22,6 +22,9 @@ struct FileChecks {
 
 FileChecks CheckFile(const std::vector<std::uint8_t>& bytes);
 
+// Why ReadEntryTable refused the table, with the count that the file gives.
+std::string TableProblem(datafile::ReadStatus status, const datafile::EntryTable& table, std::uint64_t fileSize);
+
 struct ClassCheck {
     int osClass = 0;
     std::vector<std::string> problems;  // empty when the setup on this class would install cleanly
@@ -35,8 +38,5 @@ struct ClassCheck {
 // from code page 932 and are usable file names, timestamps the setup can apply, and at
 // least one byte to install (the setup stops silently otherwise).
 ClassCheck CheckClass(const datafile::EntryTable& table, std::uint64_t fileSize, int osClass);
-
-// The classes the setup distinguishes, in order.
-const std::vector<int>& AllOsClasses();
 
 }  // namespace dftool

@@ -1,11 +1,11 @@
 #include <system_error>
 #include <vector>
 
-#include "codepage.h"
 #include "commands.h"
+#include "entry_name.h"
 #include "file_io.h"
 #include "examination.h"
-#include "install/datafile/data_file_validation.h"
+#include "install/datafile/installed_name.h"
 #include "timestamp.h"
 #include "utf.h"
 
@@ -58,16 +58,10 @@ int Extract(const fs::path& dataFile, int osClass, const fs::path& dir, std::ost
     const fs::path systemDir = dir / "system";
     std::size_t written = 0;
     for (const datafile::EntryRecord& e : checks.table.entries) {
-        const datafile::Placement place = datafile::Place(e.targetType, osClass);
-        if (place == datafile::Placement::Skip) continue;
-        if (std::uint64_t(e.offset) + e.size > bytes.size()) {
-            err << "extract: the content of \"" << Utf16ToUtf8(*DecodeCp932(e.name)) << "\" runs past the end of the file\n";
-            return kExitRefused;
-        }
-        const std::u16string stored = *DecodeCp932(e.name);
-        const bool system = place == datafile::Placement::SystemFolder;
-        const std::u16string name = system ? datafile::RemovePrefix(stored) : stored;
-        const fs::path path = UnderFolder(system ? systemDir : destDir, name);
+        const datafile::EntryLanding landing = datafile::InstalledName(e, osClass, DecodeStoredName);
+        if (landing.place == datafile::Placement::Skip) continue;
+        const bool system = landing.place == datafile::Placement::SystemFolder;
+        const fs::path path = UnderFolder(system ? systemDir : destDir, landing.name);
 
         std::error_code ec;
         fs::create_directories(path.parent_path(), ec);
@@ -82,7 +76,7 @@ int Extract(const fs::path& dataFile, int osClass, const fs::path& dir, std::ost
             err << "extract: " << error << "\n";
             return kExitIo;
         }
-        out << (system ? "system" : "dest") << "\\" << Utf16ToUtf8(name) << "  " << e.size << " bytes\n";
+        out << (system ? "system" : "dest") << "\\" << Utf16ToUtf8(landing.name) << "  " << e.size << " bytes\n";
         ++written;
     }
     out << "extracted " << written << " files for class " << osClass << " into " << PathText(dir) << "\n";

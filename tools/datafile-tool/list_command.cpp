@@ -1,33 +1,14 @@
-#include <cstdio>
 #include <iomanip>
 #include <vector>
 
 #include "commands.h"
 #include "entry_name.h"
+#include "examination.h"
 #include "file_io.h"
 #include "install/datafile/data_file.h"
+#include "printable.h"
 
 namespace dftool {
-
-namespace {
-
-// Header and timestamp fields are meant to be ASCII; anything else is shown escaped.
-std::string Printable(const char* bytes, std::size_t len) {
-    std::string out;
-    char buf[8];
-    for (std::size_t i = 0; i < len; ++i) {
-        const unsigned char b = static_cast<unsigned char>(bytes[i]);
-        if (b >= 0x20 && b < 0x7F && b != '\\') {
-            out.push_back(static_cast<char>(b));
-        } else {
-            std::snprintf(buf, sizeof buf, "\\x%02X", b);
-            out += buf;
-        }
-    }
-    return out;
-}
-
-}  // namespace
 
 int List(const std::filesystem::path& dataFile, std::ostream& out, std::ostream& err) {
     std::vector<std::uint8_t> bytes;
@@ -40,23 +21,20 @@ int List(const std::filesystem::path& dataFile, std::ostream& out, std::ostream&
     datafile::EntryTable table;
     const datafile::ReadStatus status = datafile::ReadEntryTable(source, &table);
     if (status != datafile::ReadStatus::Ok) {
-        err << "list: " << PathText(dataFile) << ": "
-            << (bytes.size() < datafile::kHeaderSize ? "too short to hold a header"
-                                                     : "the entry table runs past the end of the file")
-            << "\n";
+        err << "list: " << PathText(dataFile) << ": " << TableProblem(status, table, bytes.size()) << "\n";
         return kExitRefused;
     }
     const char* raw = reinterpret_cast<const char*>(bytes.data());
-    out << "signature \"" << Printable(raw + datafile::kSignatureOffset, 4) << "\", version \""
-        << Printable(raw + datafile::kVersionOffset, 4) << "\", " << table.count << " entries, "
-        << bytes.size() << " bytes\n";
+    const auto field = [&](std::uint64_t offset) { return Escaped({raw + offset, datafile::kHeaderFieldSize}); };
+    out << "signature \"" << field(datafile::kSignatureOffset) << "\", version \"" << field(datafile::kVersionOffset)
+        << "\", " << table.count << " entries, " << bytes.size() << " bytes\n";
     out << std::right << std::setw(5) << "#" << std::setw(5) << "type" << "  " << std::left << std::setw(14)
         << "timestamp" << std::right << std::setw(11) << "offset" << std::setw(11) << "size" << "  name\n";
     for (std::size_t i = 0; i < table.entries.size(); ++i) {
         const datafile::EntryRecord& e = table.entries[i];
         out << std::right << std::setw(5) << i << std::setw(5) << static_cast<unsigned>(e.targetType) << "  "
-            << std::left << std::setw(14) << Printable(e.timestamp.data(), 14) << std::right << std::setw(11)
-            << e.offset << std::setw(11) << e.size << "  " << DisplayName(e.name) << "\n";
+            << std::left << std::setw(14) << Escaped({e.timestamp.data(), datafile::kTimestampDigits}) << std::right
+            << std::setw(11) << e.offset << std::setw(11) << e.size << "  " << DisplayName(e.name) << "\n";
     }
     return kExitOk;
 }

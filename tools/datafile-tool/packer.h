@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "install/datafile/data_file.h"
+
 namespace dftool {
 
 struct PackEntry {
@@ -14,8 +16,7 @@ struct PackEntry {
     std::vector<std::uint8_t> content;
 };
 
-constexpr char kSignature[] = "KJ38";
-constexpr char kFormatVersion[] = "V1.0";
+// The Windows test driver still names the version through the tool.
 
 // Contents follow the table in entry order. Bytes that the setup does not read are
 // zero. version must be 4 bytes. Empty error on success; otherwise the result is empty

@@ -6,13 +6,16 @@
 
 namespace dftool {
 
+std::string TimestampRuleText() {
+    return std::to_string(datafile::kTimestampDigits) + " digits of a real date and time from " +
+           std::to_string(datafile::kFirstTimestampYear) + " to " + std::to_string(datafile::kLastTimestampYear);
+}
+
 std::string CheckTimestamp(const std::string& text) {
     std::array<char, datafile::kTimestampSize> stored{};
-    if (text.size() == 14) std::copy(text.begin(), text.end(), stored.begin());
-    if (!datafile::ParseTimestamp(stored)) {
-        return "the timestamp is not 14 digits of a valid date and time from 1970 to 2037 (YYYYMMDDhhmmss)";
-    }
-    return {};
+    if (text.size() == datafile::kTimestampDigits) std::copy(text.begin(), text.end(), stored.begin());
+    if (datafile::ParseTimestamp(stored)) return {};
+    return "the timestamp is not " + TimestampRuleText() + " (YYYYMMDDhhmmss)";
 }
 
 std::optional<std::time_t> LocalTimeOf(const std::array<char, datafile::kTimestampSize>& stored) {

@@ -1,4 +1,5 @@
-// Entry timestamps: 14 ASCII digits YYYYMMDDhhmmss of local wall-clock time.
+// Entry timestamps in the tool: the setup's rule (datafile::ParseTimestamp) for the manifest's text,
+// for messages, and for the times of the files that extract writes.
 #pragma once
 
 #include <array>
@@ -10,11 +11,14 @@
 
 namespace dftool {
 
-// Empty when text is a timestamp that the setup can apply; otherwise why not.
+// The rule in words: "14 digits of a real date and time from 1970 to 2037".
+std::string TimestampRuleText();
+
+// Empty when text is a timestamp that the setup applies; otherwise why not.
 std::string CheckTimestamp(const std::string& text);
 
-// The stored field as the setup reads it, taken as local time, daylight saving time decided by
-// the C library; nullopt when the setup would leave the file's times as the system sets them.
+// The stored field as the setup applies it, taken as local time, daylight saving time decided by
+// the C library; nullopt when the setup leaves the file the time of installation.
 std::optional<std::time_t> LocalTimeOf(const std::array<char, datafile::kTimestampSize>& stored);
 
 }  // namespace dftool

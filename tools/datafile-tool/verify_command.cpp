@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "file_io.h"
 #include "examination.h"
+#include "install/datafile/os_classes.h"
 
 namespace dftool {
 
@@ -29,7 +30,9 @@ int Verify(const std::filesystem::path& dataFile, std::optional<int> osClass, st
         << "\n";
     bool ok = checks.Ok();
     if (checks.tableRead) {
-        const std::vector<int> classes = osClass ? std::vector<int>{*osClass} : AllOsClasses();
+        const std::vector<int> classes =
+            osClass ? std::vector<int>{*osClass}
+                    : std::vector<int>(datafile::kAllOsClasses.begin(), datafile::kAllOsClasses.end());
         for (int c : classes) {
             const ClassCheck cc = CheckClass(checks.table, bytes.size(), c);
             out << "class " << c << ": " << (cc.problems.empty() ? "passed" : "FAILED") << ", " << cc.toDest

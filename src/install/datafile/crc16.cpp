@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "install/datafile/little_endian.h"
+
 #if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
 #define DATAFILE_CRC_CLMUL 1
 #include <cpuid.h>
@@ -39,11 +41,6 @@ constexpr std::array<Table, 8> MakeSlices() {
 
 constexpr std::array<Table, 8> kSlices = MakeSlices();
 
-inline std::uint32_t Load32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-           std::uint32_t(p[3]) << 24;
-}
-
 std::uint16_t UpdateBytewise(std::uint16_t reg, const std::uint8_t* p, std::size_t len) {
     const Table& t = kSlices[0];
     for (std::size_t i = 0; i < len; ++i) reg = static_cast<std::uint16_t>(t[(reg ^ p[i]) & 0xFF] ^ (reg >> 8));
@@ -53,8 +50,8 @@ std::uint16_t UpdateBytewise(std::uint16_t reg, const std::uint8_t* p, std::size
 std::uint16_t UpdateSlicing8(std::uint16_t reg, const std::uint8_t* p, std::size_t len) {
     const auto& s = kSlices;
     for (; len >= 8; p += 8, len -= 8) {
-        std::uint32_t lo = Load32(p) ^ reg;
-        std::uint32_t hi = Load32(p + 4);
+        std::uint32_t lo = LoadLe32(p) ^ reg;
+        std::uint32_t hi = LoadLe32(p + 4);
         reg = static_cast<std::uint16_t>(
             s[7][lo & 0xFF] ^ s[6][(lo >> 8) & 0xFF] ^ s[5][(lo >> 16) & 0xFF] ^ s[4][lo >> 24] ^
             s[3][hi & 0xFF] ^ s[2][(hi >> 8) & 0xFF] ^ s[1][(hi >> 16) & 0xFF] ^ s[0][hi >> 24]);

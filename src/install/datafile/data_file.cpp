@@ -3,21 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
+#include "install/datafile/little_endian.h"
+
 namespace datafile {
 namespace {
 
-constexpr std::size_t kTimestampOffset = 32;
-constexpr std::size_t kContentOffsetOffset = 48;
-constexpr std::size_t kContentSizeOffset = 52;
-constexpr std::size_t kTargetTypeOffset = 56;
-
 // Records read per ReadAt, so that a large table costs few reads.
 constexpr std::size_t kRecordsPerRead = 1024;
-
-std::uint32_t Load32(const std::uint8_t* p) {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-           std::uint32_t(p[3]) << 24;
-}
 
 }  // namespace
 
@@ -64,11 +56,11 @@ bool ReadSpan(ByteSource& source, std::uint64_t offset, void* buf, std::size_t l
 
 EntryRecord ParseRecord(const std::uint8_t* record) {
     EntryRecord r;
-    const auto* name = reinterpret_cast<const char*>(record);
+    const auto* name = reinterpret_cast<const char*>(record + kNameOffset);
     r.name.assign(name, std::find(name, name + kNameSize, '\0'));
     std::memcpy(r.timestamp.data(), record + kTimestampOffset, kTimestampSize);
-    r.offset = Load32(record + kContentOffsetOffset);
-    r.size = Load32(record + kContentSizeOffset);
+    r.offset = LoadLe32(record + kContentOffsetOffset);
+    r.size = LoadLe32(record + kContentSizeOffset);
     r.targetType = record[kTargetTypeOffset];
     return r;
 }
@@ -81,7 +73,8 @@ ReadStatus ReadEntryTable(ByteSource& source, EntryTable* table) {
     std::size_t got = 0;
     if (!ReadSpan(source, kCountOffset, countBytes, sizeof countBytes, &got)) return ReadStatus::IoError;
     if (got != sizeof countBytes) return ReadStatus::Truncated;
-    const std::uint32_t count = Load32(countBytes);
+    const std::uint32_t count = LoadLe32(countBytes);
+    table->count = count;  // also when the records do not fit: messages name it
 
     // Checked before anything is allocated: N comes from the file.
     const std::uint64_t tableEnd = kHeaderSize + std::uint64_t(count) * kRecordSize;
@@ -99,7 +92,6 @@ ReadStatus ReadEntryTable(ByteSource& source, EntryTable* table) {
         for (std::uint32_t i = 0; i < n; ++i) entries.push_back(ParseRecord(block.data() + std::size_t(i) * kRecordSize));
         first += n;
     }
-    table->count = count;
     table->entries = std::move(entries);
     return ReadStatus::Ok;
 }

@@ -11,23 +11,35 @@
 
 namespace datafile {
 
+// The header: the signature, the format version and the entry count N (32-bit, low byte first);
+// the other bytes are unused.
 constexpr std::size_t kHeaderSize = 32;
-constexpr std::size_t kRecordSize = 64;
-constexpr std::size_t kNameSize = 32;
-constexpr std::size_t kTimestampSize = 16;
 constexpr std::uint64_t kSignatureOffset = 0;
 constexpr std::uint64_t kVersionOffset = 16;
 constexpr std::uint64_t kCountOffset = 24;
+constexpr std::size_t kHeaderFieldSize = 4;  // each of the three
+constexpr char kSignature[] = "KJ38";
+constexpr char kFormatVersion[] = "V1.0";  // the newest version the setup reads
 
-// The Windows version classes (install/os_class.h tells them apart). A target type of 1..5
-// names the class whose system folder receives the entry; 0 installs everywhere.
-constexpr int kOsQueryFailed = 0;
-constexpr int kOsUnsupported = -1;  // not the NT family, or NT before 5
-constexpr int kOsNt50 = 1;
-constexpr int kOsNt5Other = 2;
-constexpr int kOsNt6Minor0 = 3;
-constexpr int kOsWow64 = 4;
-constexpr int kOsNt6Other = 5;  // also the class that runs the driver setup
+// An entry record: the name (NUL-padded), the timestamp, the content's offset and size (32-bit, low
+// byte first) and the target type; bytes 57 to 63 are unused.
+constexpr std::size_t kRecordSize = 64;
+constexpr std::size_t kNameOffset = 0;
+constexpr std::size_t kNameSize = 32;
+constexpr std::size_t kTimestampOffset = 32;
+constexpr std::size_t kTimestampSize = 16;
+constexpr std::size_t kTimestampDigits = 14;  // "YYYYMMDDhhmmss" at the start of its field
+constexpr std::size_t kContentOffsetOffset = 48;
+constexpr std::size_t kContentSizeOffset = 52;
+constexpr std::size_t kTargetTypeOffset = 56;
+
+// The CRC trailer after the contents; offsets and sizes are 32-bit, so the whole file must stay
+// within 4 GiB - 1.
+constexpr std::size_t kTrailerSize = 2;
+constexpr std::uint64_t kMaxFileSize = 0xFFFFFFFF;
+
+// The target type that installs an entry into the destination folder on every class; the others
+// name a version class (install/datafile/os_classes.h).
 constexpr std::uint8_t kTargetDestFolder = 0;
 
 // Random access to the bytes of an opened data file. The Windows side reads the real
@@ -56,8 +68,8 @@ struct EntryRecord {
 };
 
 struct EntryTable {
-    std::uint32_t count = 0;  // N as stored
-    std::vector<EntryRecord> entries;  // all N records, in file order
+    std::uint32_t count = 0;  // N as stored, once the count field was read
+    std::vector<EntryRecord> entries;  // all N records, in file order; only when the table was read
 };
 
 enum class ReadStatus { Ok, IoError, Truncated };

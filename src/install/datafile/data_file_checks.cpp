@@ -14,10 +14,10 @@ constexpr std::size_t kCrcReadBlock = 1 << 20;
 constexpr unsigned kCrcProgressEnd = 50;
 
 // Four bytes into a zero-filled buffer: bytes a short file cannot supply stay 0.
-bool ReadFourPadded(ByteSource& source, std::uint64_t offset, unsigned char (&buf)[5]) {
+bool ReadFourPadded(ByteSource& source, std::uint64_t offset, unsigned char (&buf)[kHeaderFieldSize + 1]) {
     std::memset(buf, 0, sizeof buf);
     std::size_t got = 0;
-    return ReadSpan(source, offset, buf, 4, &got);
+    return ReadSpan(source, offset, buf, kHeaderFieldSize, &got);
 }
 
 // Smallest byte count n with floor(end * n / length) >= position.
@@ -29,20 +29,20 @@ std::uint64_t FirstCountReaching(unsigned position, std::uint64_t length) {
 }  // namespace
 
 CheckResult CheckSignature(ByteSource& source) {
-    unsigned char buf[5];
+    unsigned char buf[kHeaderFieldSize + 1];
     if (!ReadFourPadded(source, kSignatureOffset, buf)) return CheckResult::Damaged;
-    return std::strcmp(reinterpret_cast<const char*>(buf), "KJ38") == 0 ? CheckResult::Passed
-                                                                         : CheckResult::Damaged;
+    return std::strcmp(reinterpret_cast<const char*>(buf), kSignature) == 0 ? CheckResult::Passed
+                                                                             : CheckResult::Damaged;
 }
 
 CheckResult CheckVersion(ByteSource& source) {
-    unsigned char buf[5];
+    unsigned char buf[kHeaderFieldSize + 1];
     if (!ReadFourPadded(source, kVersionOffset, buf)) return CheckResult::Damaged;
-    static const unsigned char kSupported[] = "V1.0";
+    const auto* supported = reinterpret_cast<const unsigned char*>(kFormatVersion);
     // As strcmp on unsigned bytes: the stored text may sort at or before the supported one.
     std::size_t i = 0;
-    while (kSupported[i] != 0 && kSupported[i] == buf[i]) ++i;
-    return kSupported[i] >= buf[i] ? CheckResult::Passed : CheckResult::Damaged;
+    while (supported[i] != 0 && supported[i] == buf[i]) ++i;
+    return supported[i] >= buf[i] ? CheckResult::Passed : CheckResult::Damaged;
 }
 
 CrcProgress::CrcProgress(std::uint64_t length, ProgressSink sink) : length_(length), sink_(std::move(sink)) {}

@@ -10,8 +10,8 @@ enum class CheckResult {
     Damaged,  // wrong signature, later version, bad CRC, or a read error
 };
 
-CheckResult CheckSignature(ByteSource& source);  // bytes 0..3 == "KJ38"
-CheckResult CheckVersion(ByteSource& source);    // bytes 16..19 sort at or before "V1.0"
+CheckResult CheckSignature(ByteSource& source);  // the signature field holds kSignature
+CheckResult CheckVersion(ByteSource& source);    // the version field sorts at or before kFormatVersion
 // CRC-16/X-25 residue 0xF0B8 over the whole file; reports floor(100*n/(2*L)) after
 // byte n, to the sink only when the value changes, ending at exactly 50.
 CheckResult CheckCrc(ByteSource& source, const ProgressSink& progress);

@@ -4,26 +4,6 @@
 #include <utility>
 
 namespace datafile {
-Placement Place(std::uint8_t targetType, int osClass) {
-    if (targetType == kTargetDestFolder) return Placement::DestFolder;
-    if (int(targetType) == osClass) return Placement::SystemFolder;
-    // The class-3 files also serve class 5, from the destination folder.
-    if (targetType == kOsNt6Minor0 && osClass == kOsNt6Other) return Placement::DestFolder;
-    return Placement::Skip;
-}
-
-std::u16string RemovePrefix(const std::u16string& name) {
-    std::size_t start = 0;
-    bool marked = false;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == u'%') {
-            start = i + 2;
-            marked = true;
-        }
-    }
-    if (!marked) return name;
-    return start >= name.size() ? std::u16string() : name.substr(start);
-}
 
 ValidationResult ValidateEntryTable(const EntryTable& table, std::uint64_t fileSize, int osClass,
                                     const AnsiDecoder& decode) {
@@ -39,24 +19,22 @@ ValidationResult ValidateEntryTable(const EntryTable& table, std::uint64_t fileS
     std::uint64_t total = 0;
     for (std::size_t i = 0; i < table.entries.size(); ++i) {
         const EntryRecord& entry = table.entries[i];
-        const Placement place = Place(entry.targetType, osClass);
-        if (place == Placement::Skip) continue;
+        const EntryLanding landing = InstalledName(entry, osClass, decode);
+        if (landing.place == Placement::Skip) continue;
         result.entryIndex = i;
         if (std::uint64_t(entry.offset) + entry.size > fileSize) {
             result.issue = ValidationIssue::ContentOutsideFile;
             return result;
         }
-        std::u16string name = decode(entry.name);
-        if (place == Placement::SystemFolder) name = RemovePrefix(name);
-        result.name = JudgeInstalledName(name);
+        result.name = JudgeInstalledName(landing.name);
         if (result.name != NameIssue::None) {
             result.issue = ValidationIssue::BadName;
             return result;
         }
-        const auto landing = landed.emplace(std::make_pair(place, CaseFolded(name)), i);
-        if (!landing.second) {
+        const auto first = landed.emplace(std::make_pair(landing.place, CaseFolded(landing.name)), i);
+        if (!first.second) {
             result.issue = ValidationIssue::SameFile;
-            result.sameAs = landing.first->second;
+            result.sameAs = first.first->second;
             return result;
         }
         total += entry.size;

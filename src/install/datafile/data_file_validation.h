@@ -3,26 +3,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "install/datafile/data_file.h"
 #include "install/datafile/entry_rules.h"
+#include "install/datafile/installed_name.h"
 
 namespace datafile {
-
-enum class Placement { Skip, DestFolder, SystemFolder };
-
-// Where an entry of targetType goes on a system of osClass.
-Placement Place(std::uint8_t targetType, int osClass);
-
-// System-folder names: drop everything up to and including the character after the
-// last '%'. Operates on the UTF-16 name.
-std::u16string RemovePrefix(const std::u16string& name);
-
-// Turns a raw ANSI name into UTF-16 (code page 932 on the target system): names are
-// judged after conversion, because a double-byte character's trail byte can be 0x5C.
-using AnsiDecoder = std::function<std::u16string(const std::string&)>;
 
 enum class ValidationIssue {
     None,
@@ -41,7 +28,7 @@ struct ValidationResult {
     bool Ok() const { return issue == ValidationIssue::None; }
 };
 
-// Judges only the entries that Place installs on osClass; the others are
+// Judges only the entries that InstalledName places on osClass; the others are
 // ignored, as extraction ignores them. Stops at the first problem, in table order.
 // decode must be set. totalSize is filled only when the table is sound.
 ValidationResult ValidateEntryTable(const EntryTable& table, std::uint64_t fileSize, int osClass,

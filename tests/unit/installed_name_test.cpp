@@ -1,0 +1,53 @@
+// Where an entry lands and under which name: the rule that validation, extraction and the tool share.
+#include "install/datafile/installed_name.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+#include "codepage.h"
+
+namespace datafile {
+namespace {
+
+TEST(Place, FollowsTheTargetTypeTable) {
+    // Types 0 to 5 and one more on the classes -1 to 5 are the GUI's class rows; these are the rest.
+    const std::tuple<int, int, Placement> cases[] = {  // target type, class, placement
+        {0, 0, Placement::DestFolder}, {1, 0, Placement::Skip}, {255, -1, Placement::Skip},
+        {255, 5, Placement::Skip},     {6, 5, Placement::Skip}, {4, 5, Placement::Skip},
+    };
+    for (const auto& [type, osClass, expected] : cases)
+        EXPECT_EQ(Place(static_cast<std::uint8_t>(type), osClass), expected) << "type " << type << " class " << osClass;
+}
+
+// "%SYS%\drivers\x.sys" and names left empty are the GUI's and the validation's.
+TEST(RemovePrefix, KeepsTheTailAfterTheLastPercent) {
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"plain.dll", u"plain.dll"}, {u"", u""}, {u"%ab", u"b"}, {u"%%abc", u"bc"}, {u"a%b%cd%\\e", u"e"},
+        {u"％\\full-width.dll", u"％\\full-width.dll"}};
+    for (const auto& c : cases) EXPECT_EQ(RemovePrefix(c.first), c.second);
+}
+
+// Decoded first, as the setup decodes on a Japanese system: the '%' then takes the whole double-byte
+// character after it, and a trail byte 0x5C is no separator.
+TEST(InstalledName, DecodesThenPlacesThenDropsThePrefixInTheSystemFolder) {
+    const auto decode = [](const std::string& bytes) { return dftool::DecodeCp932(bytes).value_or(u"?"); };
+    const std::tuple<const char*, int, int, Placement, std::u16string> cases[] = {  // stored, type, class, place, name
+        {"%SystemRoot%\\drivers\\k.sys", 3, 3, Placement::SystemFolder, u"drivers\\k.sys"},
+        {"%SystemRoot%\\drivers\\k.sys", 3, 5, Placement::DestFolder, u"%SystemRoot%\\drivers\\k.sys"},
+        {"%SystemRoot%\\drivers\\k.sys", 3, 4, Placement::Skip, u""},
+        {"%\x95\x5C.txt", 2, 2, Placement::SystemFolder, u".txt"},
+        {"%\x95\x5C.txt", 0, 2, Placement::DestFolder, u"%表.txt"},
+    };
+    for (const auto& [stored, type, osClass, place, name] : cases) {
+        EntryRecord entry;
+        entry.name = stored, entry.targetType = static_cast<std::uint8_t>(type);
+        const EntryLanding landing = InstalledName(entry, osClass, decode);
+        EXPECT_EQ(landing.place, place) << stored << " on class " << osClass;
+        EXPECT_EQ(landing.name, name) << stored << " on class " << osClass;
+    }
+}
+
+}  // namespace
+}  // namespace datafile
