@@ -4,10 +4,6 @@
 
 namespace install {
 
-namespace {
-constexpr DWORD kProgressWaitMs = 15;  // how often the bar hears of the lane's entry meanwhile
-}  // namespace
-
 CopyLane::~CopyLane() {
     if (holding_) Abandon();
     if (thread_.Started()) {
@@ -18,7 +14,7 @@ CopyLane::~CopyLane() {
 }
 
 bool CopyLane::StartThread() {
-    buffer_.reset(new (std::nothrow) unsigned char[kCopyBlock]);
+    buffer_.reset(new (std::nothrow) unsigned char[datafile::kReadBlock]);
     start_.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
     done_.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
     return buffer_ && start_ && done_ && thread_.Start([this] { Loop(); });
@@ -42,7 +38,7 @@ bool CopyLane::Start(const datafile::EntryRecord& entry, const std::wstring& pat
 }
 
 CopyResult CopyLane::Finish(const std::function<void(std::uint64_t)>& progress) {
-    while (::WaitForSingleObject(done_.Get(), kProgressWaitMs) == WAIT_TIMEOUT) progress(Copied());
+    while (::WaitForSingleObject(done_.Get(), datafile::kProgressPollMs) == WAIT_TIMEOUT) progress(Copied());
     holding_ = false;
     progress(Copied());
     return result_;
@@ -65,7 +61,7 @@ void CopyLane::Loop() {
 }
 
 void CopyLane::CopyEntry() {
-    result_ = CopyContent(source_, out_.Get(), entry_, buffer_.get(), kCopyBlock, [this](std::size_t got) {
+    result_ = CopyContent(source_, out_.Get(), entry_, buffer_.get(), datafile::kReadBlock, [this](std::size_t got) {
         copied_ += static_cast<std::uint32_t>(got);
         return !abandon_.load() && ::WaitForSingleObject(stop_, 0) != WAIT_OBJECT_0;
     });

@@ -8,11 +8,10 @@
 #include <string>
 
 #include "install/datafile/data_file.h"
+#include "install/datafile/data_file_checks.h"
 #include "install/win_data_file.h"
 
 namespace install {
-
-constexpr std::size_t kCopyBlock = 1 << 20;
 
 enum class CopyResult { Ok, ReadFailed, WriteFailed, Stopped };
 

@@ -19,7 +19,7 @@ namespace install {
 namespace {
 
 // Below a block's worth, handing an entry to the second thread costs about what it saves.
-constexpr std::uint32_t kLaneMinimum = kCopyBlock;
+constexpr std::uint32_t kLaneMinimum = datafile::kReadBlock;
 
 struct Landing {
     const datafile::EntryRecord* entry;
@@ -28,15 +28,13 @@ struct Landing {
     bool inDestination;
 };
 
-std::vector<Landing> Landings(const datafile::EntryTable& table, const InstallTarget& target) {
+std::vector<Landing> Landings(const std::vector<datafile::InstalledEntry>& installed, const InstallTarget& target) {
     std::vector<Landing> landings;
-    for (const datafile::EntryRecord& entry : table.entries) {
-        const datafile::EntryLanding where = datafile::InstalledName(entry, target.osClass, &DecodeAnsiName);
-        if (where.place == datafile::Placement::Skip) continue;
-        std::wstring wideName = win::ToWide(where.name);
-        const bool inDestination = where.place != datafile::Placement::SystemFolder;
+    for (const datafile::InstalledEntry& entry : installed) {
+        std::wstring wideName = win::ToWide(entry.landing.name);
+        const bool inDestination = entry.landing.place != datafile::Placement::SystemFolder;
         const std::wstring& folder = inDestination ? target.destFolder : target.systemFolder;
-        landings.push_back({&entry, wideName, folder + L"\\" + wideName, inDestination});
+        landings.push_back({&entry.record, wideName, folder + L"\\" + wideName, inDestination});
     }
     return landings;
 }
@@ -83,20 +81,20 @@ UINT OpenOutput(const std::wstring& path, Output* out) {
 }  // namespace
 
 StepResult ExtractFiles(IInstallView& view, WinFileSource& source, const InstallTarget& target, SessionEnd& session) {
-    datafile::EntryTable table;
-    datafile::ReadStatus status = datafile::ReadEntryTable(source, &table);
-    datafile::ValidationResult plan;
-    if (status == datafile::ReadStatus::Ok)
-        plan = datafile::ValidateEntryTable(table, source.Size(), target.osClass, &DecodeAnsiName);
+    // Read a block at a time: only the installed entries are kept.
+    std::vector<datafile::InstalledEntry> installed;
+    datafile::ReadStatus status = datafile::ReadStatus::Ok;
+    const datafile::ValidationResult plan =
+        datafile::ValidateEntries(source, target.osClass, &DecodeAnsiName, &installed, &status);
     // A damaged table is refused before anything is written.
     if (status != datafile::ReadStatus::Ok || !plan.Ok()) return Stop(IDS_DATAFILE_DAMAGED);
     if (plan.totalSize == 0) return Stop(0);  // nothing to install: ends without a message
 
     ExtractProgress progress(plan.totalSize, [&view](int position) { view.SetProgress(position); });
-    std::vector<unsigned char> buffer(kCopyBlock);
+    std::vector<unsigned char> buffer(datafile::kReadBlock);
     const std::wstring createBegin = win::LoadText(IDS_LOG_CREATE_BEGIN);
     const std::wstring createEnd = win::LoadText(IDS_LOG_CREATE_END);
-    const std::vector<Landing> landings = Landings(table, target);
+    const std::vector<Landing> landings = Landings(installed, target);
     const bool runsDriver = target.osClass == datafile::kOsNt6Other;
     const HANDLE stop = session.StopEvent();
     SessionEnd::Writing writing(session);

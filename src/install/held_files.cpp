@@ -15,12 +15,12 @@ bool HeldFiles::Hold(const std::wstring& path, WinFileSource& source, const data
     if (!file || !::GetFileSizeEx(file.Get(), &size) || static_cast<std::uint64_t>(size.QuadPart) != entry.size)
         return false;
     if (!expected_) {
-        expected_.reset(new (std::nothrow) unsigned char[kCopyBlock]);
-        found_.reset(new (std::nothrow) unsigned char[kCopyBlock]);
+        expected_.reset(new (std::nothrow) unsigned char[datafile::kReadBlock]);
+        found_.reset(new (std::nothrow) unsigned char[datafile::kReadBlock]);
         if (!expected_ || !found_) return false;
     }
     for (std::uint64_t done = 0; done < entry.size;) {
-        const DWORD want = static_cast<DWORD>(std::min<std::uint64_t>(kCopyBlock, entry.size - done));
+        const DWORD want = static_cast<DWORD>(std::min<std::uint64_t>(datafile::kReadBlock, entry.size - done));
         std::size_t got = 0;
         DWORD read = 0;
         if (!source.ReadAt(entry.offset + done, expected_.get(), want, &got) || got != want ||

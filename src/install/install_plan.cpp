@@ -5,7 +5,8 @@
 namespace install {
 namespace {
 
-constexpr std::uint64_t kCopyBlock = 260;
+// The copy that the positions follow moves 260 bytes a step.
+constexpr std::uint64_t kProgressStep = 260;
 
 }  // namespace
 
@@ -28,14 +29,14 @@ void ExtractProgress::Copied(std::uint64_t bytes) {
     // The 260-byte blocks completed by this call are before/260+1 .. last. Positions only
     // rise, so each distinct one is reported once, and the blocks that repeat it are
     // skipped by bisection instead of one by one.
-    const std::uint64_t last = entryCopied_ / kCopyBlock;
-    std::uint64_t k = before / kCopyBlock + 1;
+    const std::uint64_t last = entryCopied_ / kProgressStep;
+    std::uint64_t k = before / kProgressStep + 1;
     while (k <= last) {
-        Report(done_ + kCopyBlock * k);
+        Report(done_ + kProgressStep * k);
         std::uint64_t lo = k + 1, hi = last + 1;
         while (lo < hi) {
             const std::uint64_t mid = lo + (hi - lo) / 2;
-            if (ExtractPosition(done_ + kCopyBlock * mid, total_) > last_)
+            if (ExtractPosition(done_ + kProgressStep * mid, total_) > last_)
                 hi = mid;
             else
                 lo = mid + 1;

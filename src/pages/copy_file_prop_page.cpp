@@ -20,7 +20,6 @@ constexpr UINT kShowLog = WM_APP + 1;
 // From the worker, its last act: it has ended, with the outcome in wParam.
 constexpr UINT kWorkerEnded = WM_APP + 3;
 constexpr LONG kLogTwips = 190;
-constexpr DWORD kLogIntervalMs = 50;
 }  // namespace
 
 CCopyFilePropPage::CCopyFilePropPage()
@@ -44,7 +43,7 @@ BOOL CCopyFilePropPage::OnInitDialog() {
     caption_ = win::LoadText(IDS_CAPTION);
     job_.target.dataFile = theApp.m_pszDataFile;
     job_.target.osClass = dest.m_nOsClass;
-    job_.target.destFolder = win::ToWide(pages::TrimLeadingSpace(win::ToU16(dest.m_strDestDir)));
+    job_.target.destFolder = dest.m_strDestDir;  // trimmed as the edit was read
     job_.target.systemFolder = dest.m_strSystemDir;
 
     m_richEdit.SetEventMask(ENM_PROTECTED);
@@ -156,13 +155,11 @@ void CCopyFilePropPage::AppendLog(const std::wstring& text) {
 void CCopyFilePropPage::AppendLogSoon(const std::wstring& text) {
     Receive(text);
     // Laying out and painting the control costs far more than writing a small file:
-    // show the log at most every kLogInterval and let FlushLog catch up.
-    // GetTickCount wraps after 49 days; the unsigned difference stays right across the wrap.
-    DWORD now = ::GetTickCount();
-    if (!logShown_ || now - lastLogTick_ >= kLogIntervalMs) {
+    // show the log at most every 50 ms and let FlushLog catch up.
+    const DWORD now = ::GetTickCount();
+    if (logShowing_.Wait(now) == 0) {
         ::PostMessageW(Hwnd(), kShowLog, 0, 0);
-        logShown_ = true;
-        lastLogTick_ = now;
+        logShowing_.Mark(now);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "install/install_view.h"
 #include "install/session_end.h"
 #include "pages/percent_progress_ctrl.h"
+#include "pages/throttle.h"
 
 class CCopyFilePropPage : public win::PropertyPage, private install::IInstallView {
 public:
@@ -67,8 +68,7 @@ private:
     std::wstring arrived_;    // from the worker, not yet in m_strLog
     size_t shownLength_ = 0;  // how much of the log the control shows; the log only grows
     // The worker's own: whether and when it last asked for a showing.
-    bool logShown_ = false;
-    DWORD lastLogTick_ = 0;
+    pages::Throttle logShowing_{50};
     // Last: joined before anything it uses goes.
     win::Thread worker_;
 };

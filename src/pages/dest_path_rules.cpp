@@ -81,9 +81,8 @@ std::vector<std::u16string> FolderChain(std::u16string_view path) {
 }
 
 std::optional<std::u16string> FreeSpaceRoot(std::u16string_view path) {
-    const std::u16string trimmed = TrimLeadingSpace(path);
-    if (trimmed.empty() || trimmed.find(u':') != 1) return std::nullopt;
-    return trimmed.substr(0, 2) + u'\\';
+    if (path.empty() || path.find(u':') != 1) return std::nullopt;
+    return std::u16string(path.substr(0, 2)) + u'\\';
 }
 
 std::u16string DefaultDestDir(std::u16string_view systemDir) {

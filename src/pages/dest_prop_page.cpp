@@ -74,7 +74,10 @@ BOOL CDestPropPage::OnInitDialog() {
     return TRUE;
 }
 
-void CDestPropPage::ReadEdit() { m_strDestDir = win::GetText(Item(IDC_DEST_EDIT)); }
+// The one place the destination is trimmed: everything after reads the member.
+void CDestPropPage::ReadEdit() {
+    m_strDestDir = win::ToWide(pages::TrimLeadingSpace(win::ToU16(win::GetText(Item(IDC_DEST_EDIT)))));
+}
 
 void CDestPropPage::WriteEdit() {
     updating_ = true;
@@ -82,7 +85,6 @@ void CDestPropPage::WriteEdit() {
     updating_ = false;
 }
 
-void CDestPropPage::TrimDestDir() { m_strDestDir = win::ToWide(pages::TrimLeadingSpace(win::ToU16(m_strDestDir))); }
 
 void CDestPropPage::FocusEdit() {
     HWND edit = Item(IDC_DEST_EDIT);
@@ -118,7 +120,6 @@ void CDestPropPage::ShowRequiredSpace() {
 
 void CDestPropPage::UpdateFreeSpace() {
     HWND line = Item(IDC_FREE_SPACE);
-    TrimDestDir();
     auto root = pages::FreeSpaceRoot(win::ToU16(m_strDestDir));
     ULARGE_INTEGER available{}, total{}, totalFree{};
     if (!root || !::GetDiskFreeSpaceExW(win::ToWide(*root).c_str(), &available, &total, &totalFree)) {
@@ -130,7 +131,6 @@ void CDestPropPage::UpdateFreeSpace() {
 
 LRESULT CDestPropPage::OnWizardNext() {
     ReadEdit();
-    TrimDestDir();
     std::u16string path = win::ToU16(m_strDestDir);
     bool accepted = pages::HasDriveRootForm(path) && pages::FitsDestLength(path) && pages::HasValidFolderNames(path) &&
                     CreateDestFolders(m_strDestDir) && HoldDestFolders(m_strDestDir);
@@ -148,8 +148,7 @@ bool CDestPropPage::IsDriveValid(const std::wstring& path) {
     return pages::IsDriveValid(win::ToU16(path), ::GetLogicalDrives());
 }
 
-bool CDestPropPage::CreateDestFolders(const std::wstring& original) {
-    std::wstring path = win::ToWide(pages::TrimLeadingSpace(win::ToU16(original)));
+bool CDestPropPage::CreateDestFolders(const std::wstring& path) {
     if (!IsDriveValid(path)) return false;
     for (const std::u16string& folder : pages::FolderChain(win::ToU16(path))) {
         std::wstring name = win::ToWide(folder);

@@ -43,7 +43,6 @@ private:
     void FocusEdit();
     void ReadEdit();
     void WriteEdit();
-    void TrimDestDir();
     // From the successful Next to the end of the setup: the destination and the folders above it
     // cannot be renamed or deleted, so nobody can put another folder or a junction in their place.
     std::vector<win::UniqueFile> heldFolders_;

@@ -13,9 +13,6 @@ namespace {
 // From SetPos: the filled width changed. The bar's own ids, clear of the progress control's.
 constexpr UINT kWidthChanged = WM_APP + 2;
 constexpr UINT_PTR kRepaintTimer = 0x4B56;
-// Each repaint costs the window thread about a millisecond, and a pass can change the width
-// several hundred times a second; 30 repaints a second look the same.
-constexpr DWORD kRepaintIntervalMs = 33;
 }  // namespace
 
 CPercentProgressCtrl::CPercentProgressCtrl()
@@ -50,9 +47,8 @@ int CPercentProgressCtrl::SetPos(int position) {
 }
 
 void CPercentProgressCtrl::OnWidthChanged() {
-    const DWORD since = ::GetTickCount() - lastPaintTick_;  // unsigned: right across the wrap
-    if (painted_ && since < kRepaintIntervalMs) {
-        ::SetTimer(hwnd_, kRepaintTimer, kRepaintIntervalMs - since, nullptr);
+    if (const UINT wait = repaints_.Wait(::GetTickCount())) {
+        ::SetTimer(hwnd_, kRepaintTimer, wait, nullptr);
         return;
     }
     // Cleared before painting: a change during the paint asks again.
@@ -112,8 +108,7 @@ LRESULT CPercentProgressCtrl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void CPercentProgressCtrl::OnPaint() {
-    lastPaintTick_ = ::GetTickCount();
-    painted_ = true;
+    repaints_.Mark(::GetTickCount());
     const int position = position_.load();  // once: the worker may move it meanwhile
     PAINTSTRUCT ps;
     HDC screen = ::BeginPaint(hwnd_, &ps);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "pages/percent_bar_geometry.h"
+#include "pages/throttle.h"
 
 class CPercentProgressCtrl {
 public:
@@ -37,8 +38,9 @@ private:
     pages::FilledWidthMemo filledWidth_;  // width at the last repaint; a repaint per pixel at most
     std::atomic<int> clientWidth_{0};  // kept from the size message: SetPos must not ask the window
     std::atomic<bool> repaintDue_{false};  // a width change is waiting for its repaint (posted or timed)
-    DWORD lastPaintTick_ = 0;
-    bool painted_ = false;
+    // Each repaint costs the window thread about a millisecond, and a pass can change the width
+    // several hundred times a second; 30 repaints a second look the same.
+    pages::Throttle repaints_{33};
     COLORREF barColour_;
     COLORREF backgroundColour_;
     COLORREF textOverRemaining_;

@@ -43,5 +43,21 @@ void FuzzDataFile(const std::uint8_t* data, std::size_t size) {
             total += e.size;
         }
         Require(!r.Ok() || r.totalSize == total, "the validation total differs from the installed sizes");
+        // The setup's validation reads the table a block at a time: the same verdict, and the
+        // installed entries in table order.
+        std::vector<InstalledEntry> installed;
+        ReadStatus status = ReadStatus::IoError;
+        const ValidationResult streamed = ValidateEntries(source, osClass, widen, &installed, &status);
+        Require(status == ReadStatus::Ok && streamed.issue == r.issue && streamed.entryIndex == r.entryIndex &&
+                    streamed.totalSize == r.totalSize,
+                "the block-wise validation disagrees with the whole table's");
+        std::size_t next = 0;
+        for (std::size_t i = 0; r.Ok() && i < table.entries.size(); ++i) {
+            if (Place(table.entries[i].targetType, osClass) == Placement::Skip) continue;
+            Require(next < installed.size() && installed[next].index == i && installed[next].record.name == table.entries[i].name,
+                    "the installed entries are not the table's, in order");
+            ++next;
+        }
+        Require(next == installed.size(), "more installed entries than the table installs");
     }
 }

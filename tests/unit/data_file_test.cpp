@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -100,19 +102,35 @@ TEST(HeaderChecks, SignatureIsExactlyKJ38AndVersionAtMostV10AsUnsignedBytes) {
     }
 }
 
-// Damaged on an empty file, a read error or missing bytes; short reads are no error.
+// The second half on a thread of its own, as the setup runs the check.
+struct ThreadBeside : Beside {
+    bool Start(std::function<void()> work) override {
+        done = std::async(std::launch::async, std::move(work));
+        return true;
+    }
+    bool Wait(unsigned ms) override { return done.wait_for(std::chrono::milliseconds(ms)) == std::future_status::ready; }
+    std::future<void> done;
+};
+
+// Whole and in halves: damaged on an empty file, a read error or missing bytes; short reads are
+// no error.
 TEST(CheckCrc, DamagedOnEmptyFileReadErrorOrMissingBytes) {
-    TestSource empty(Bytes{}), failing(Packed(1, 3000000)), shrunk(Packed(1, 3000000)), shortReads(Packed(1, 3000000));
-    failing.failFrom = 2000000;
-    shrunk.size += 1;
-    shortReads.maxPiece = 333;
-    EXPECT_EQ(CheckCrc(empty, nullptr), CheckResult::Damaged);
-    EXPECT_EQ(CheckCrc(failing, nullptr), CheckResult::Damaged);
-    EXPECT_EQ(CheckCrc(shrunk, nullptr), CheckResult::Damaged);
-    EXPECT_EQ(CheckCrc(shortReads, nullptr), CheckResult::Passed);
+    for (bool halves : {false, true}) {
+        TestSource empty(Bytes{}), failing(Packed(1, 3000000)), shrunk(Packed(1, 3000000)), shortReads(Packed(1, 3000000));
+        failing.failFrom = 2000000;
+        shrunk.size += 1;
+        shortReads.maxPiece = 333;
+        for (const auto& [source, expected] : {std::pair<TestSource*, CheckResult>{&empty, CheckResult::Damaged},
+                                               {&failing, CheckResult::Damaged}, {&shrunk, CheckResult::Damaged},
+                                               {&shortReads, CheckResult::Passed}}) {
+            ThreadBeside beside;
+            EXPECT_EQ(CheckCrc(*source, nullptr, halves ? &beside : nullptr), expected) << "halves " << halves;
+        }
+    }
 }
 
-// As if reported after every byte n of L: each new floor(50 n / L) once, in order, ending at 50.
+// As if reported after every byte n of L: each new floor(50 n / L) once, in order, ending at 50,
+// whole and in halves.
 TEST(CheckCrc, ReportsEachPositionOnceEndingAtFifty) {
     for (std::size_t length : {1, 2, 3, 7, 49, 50, 51, 99, 100, 101, 1001, (3 << 20) + 17}) {
         std::vector<int> expected;
@@ -120,10 +138,13 @@ TEST(CheckCrc, ReportsEachPositionOnceEndingAtFifty) {
             const int p = static_cast<int>(50 * n / length);
             if (expected.empty() || expected.back() != p) expected.push_back(p);
         }
-        TestSource source(Bytes(length, 0x5A));
-        std::vector<int> positions;
-        CheckCrc(source, [&](int p) { positions.push_back(p); });
-        EXPECT_EQ(positions, expected) << "length " << length;
+        for (bool halves : {false, true}) {
+            TestSource source(Bytes(length, 0x5A));
+            std::vector<int> positions;
+            ThreadBeside beside;
+            CheckCrc(source, [&](int p) { positions.push_back(p); }, halves ? &beside : nullptr);
+            EXPECT_EQ(positions, expected) << "length " << length << ", halves " << halves;
+        }
     }
 }
 

@@ -1,4 +1,5 @@
 #include "pages/percent_bar_geometry.h"
+#include "pages/throttle.h"
 
 #include <string>
 #include <tuple>
@@ -20,3 +21,13 @@ TEST(PercentBar, WidthAndTextAreExactShares) {
 }
 
 }  // namespace
+
+// The log and the bar show themselves at most once per interval, also where the tick count wraps.
+TEST(Throttle, OncePerIntervalAcrossTheWrap) {
+    pages::Throttle throttle(33);
+    EXPECT_EQ(throttle.Wait(0xFFFFFFF0u), 0u) << "the first event waits for nothing";
+    throttle.Mark(0xFFFFFFF0u);
+    EXPECT_EQ(throttle.Wait(0xFFFFFFF0u + 10), 23u);
+    EXPECT_EQ(throttle.Wait(0x0000000Au), 7u) << "26 ms later, across the wrap";
+    EXPECT_EQ(throttle.Wait(0x00000011u), 0u);
+}

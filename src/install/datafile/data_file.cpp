@@ -65,35 +65,44 @@ EntryRecord ParseRecord(const std::uint8_t* record) {
     return r;
 }
 
-ReadStatus ReadEntryTable(ByteSource& source, EntryTable* table) {
-    table->count = 0;
-    table->entries.clear();
-
+ReadStatus VisitEntries(ByteSource& source, std::uint32_t* count, const EntryVisitor& visit) {
+    *count = 0;
     std::uint8_t countBytes[4];
     std::size_t got = 0;
     if (!ReadSpan(source, kCountOffset, countBytes, sizeof countBytes, &got)) return ReadStatus::IoError;
     if (got != sizeof countBytes) return ReadStatus::Truncated;
-    const std::uint32_t count = LoadLe32(countBytes);
-    table->count = count;  // also when the records do not fit: messages name it
+    *count = LoadLe32(countBytes);  // also when the records do not fit: messages name it
 
     // Checked before anything is allocated: N comes from the file.
-    const std::uint64_t tableEnd = kHeaderSize + std::uint64_t(count) * kRecordSize;
+    const std::uint64_t tableEnd = kHeaderSize + std::uint64_t(*count) * kRecordSize;
     if (tableEnd > source.Size()) return ReadStatus::Truncated;
 
-    std::vector<EntryRecord> entries;
-    entries.reserve(count);
-    std::vector<std::uint8_t> block(std::min<std::size_t>(count, kRecordsPerRead) * kRecordSize);
-    for (std::uint32_t first = 0; first < count;) {
-        const std::uint32_t n = static_cast<std::uint32_t>(std::min<std::uint64_t>(count - first, kRecordsPerRead));
+    std::vector<std::uint8_t> block(std::min<std::size_t>(*count, kRecordsPerRead) * kRecordSize);
+    for (std::uint32_t first = 0; first < *count;) {
+        const std::uint32_t n = static_cast<std::uint32_t>(std::min<std::uint64_t>(*count - first, kRecordsPerRead));
         const std::size_t bytes = std::size_t(n) * kRecordSize;
         if (!ReadSpan(source, kHeaderSize + std::uint64_t(first) * kRecordSize, block.data(), bytes, &got))
             return ReadStatus::IoError;
         if (got != bytes) return ReadStatus::Truncated;
-        for (std::uint32_t i = 0; i < n; ++i) entries.push_back(ParseRecord(block.data() + std::size_t(i) * kRecordSize));
+        for (std::uint32_t i = 0; i < n; ++i) {
+            if (!visit(first + i, ParseRecord(block.data() + std::size_t(i) * kRecordSize))) return ReadStatus::Ok;
+        }
         first += n;
     }
-    table->entries = std::move(entries);
     return ReadStatus::Ok;
+}
+
+ReadStatus ReadEntryTable(ByteSource& source, EntryTable* table) {
+    table->entries.clear();
+    std::vector<EntryRecord> entries;
+    bool reserved = false;
+    const ReadStatus status = VisitEntries(source, &table->count, [&](std::uint32_t, const EntryRecord& entry) {
+        if (!reserved) entries.reserve(table->count), reserved = true;  // the count is known to fit by now
+        entries.push_back(entry);
+        return true;
+    });
+    if (status == ReadStatus::Ok) table->entries = std::move(entries);
+    return status;
 }
 
 }  // namespace datafile

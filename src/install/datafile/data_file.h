@@ -77,6 +77,11 @@ enum class ReadStatus { Ok, IoError, Truncated };
 // Reads N and every record. Truncated when the table does not lie inside the file.
 ReadStatus ReadEntryTable(ByteSource& source, EntryTable* table);
 
+// Reads N into *count, then the records a block at a time, handing each to visit(index, record)
+// in file order, so that memory does not follow N; visit returns false to stop there.
+using EntryVisitor = std::function<bool(std::uint32_t index, const EntryRecord& entry)>;
+ReadStatus VisitEntries(ByteSource& source, std::uint32_t* count, const EntryVisitor& visit);
+
 // Parses a record from its 64 raw bytes.
 EntryRecord ParseRecord(const std::uint8_t* record);
 

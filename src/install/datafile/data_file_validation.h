@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "install/datafile/data_file.h"
 #include "install/datafile/entry_rules.h"
@@ -33,6 +34,19 @@ struct ValidationResult {
 // decode must be set. totalSize is filled only when the table is sound.
 ValidationResult ValidateEntryTable(const EntryTable& table, std::uint64_t fileSize, int osClass,
                                     const AnsiDecoder& decode);
+
+// An entry that the system installs, as the validation found it.
+struct InstalledEntry {
+    std::uint32_t index = 0;
+    EntryRecord record;
+    EntryLanding landing;
+};
+
+// The same judgement, reading the table from the file a block at a time: memory follows the
+// installed entries, not the table. When the table is sound, `installed` (if given) receives
+// the installed entries in table order. *status tells whether the table could be read.
+ValidationResult ValidateEntries(ByteSource& source, int osClass, const AnsiDecoder& decode,
+                                 std::vector<InstalledEntry>* installed, ReadStatus* status);
 
 // English text for tools and logs, e.g. "entry 2: the name is an absolute path".
 std::string DescribeValidation(const ValidationResult& result);
