@@ -1,7 +1,7 @@
 # Source lists, one place. Files that need no <windows.h> go to PORTABLE_SOURCES.
 
 set(PORTABLE_SOURCES
-  src/app/framework/dll_search_plan.cpp
+  src/framework/dll_search_plan.cpp
   src/install/datafile/crc16.cpp
   src/install/datafile/data_file.cpp
   src/install/datafile/data_file_checks.cpp

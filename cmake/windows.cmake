@@ -44,7 +44,7 @@ else()
   target_compile_definitions(setup PRIVATE ${WIN_DEFINITIONS})
   target_include_directories(setup PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR})
   # Only DLLs that Windows loads from its own folder whatever lies beside setup.exe are imported;
-  # the rest is loaded at run time by full path (app/framework/system_library.h).
+  # the rest is loaded at run time by full path (framework/system_library.h).
   target_link_libraries(setup PRIVATE portable uuid shell32 gdi32 user32 advapi32 kernel32)
   target_link_options(setup PRIVATE ${WIN_PRODUCT_LINK_OPTIONS} -municode -mwindows $<$<CONFIG:Release>:-s>)
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")

@@ -6,6 +6,7 @@ namespace names {
 constexpr char16_t kDataFile[] = u"KORVENTA.cab";
 constexpr char16_t kMutex[] = u"korventa";
 constexpr char16_t kRichEditLibrary[] = u"RICHED20.dll";
+constexpr char16_t kPageFace[] = u"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";  // full-width MS, P gothic
 constexpr char16_t kProgram[] = u"KORVENTA.exe";
 constexpr char16_t kDriverSetup[] = u"\\KorventaDriver32setup.exe";
 constexpr char16_t kDriverInf[] = u"Korventa.inf";

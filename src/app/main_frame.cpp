@@ -1,6 +1,6 @@
 #include "app/main_frame.h"
 
-#include "app/framework/wide.h"
+#include "framework/wide.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,10 +1,11 @@
 #include "app/setup_app.h"
 
 #include "app/exit_codes.h"
-#include "app/framework/common_controls.h"
-#include "app/framework/system_library.h"
-#include "app/framework/wide.h"
-#include "app/messages.h"
+#include "framework/common_controls.h"
+#include "framework/system_library.h"
+#include "framework/wide.h"
+#include "framework/message_box.h"
+#include "pages/warnings.h"
 #include "app/setup_prop_sheet.h"
 #include "resources/names.h"
 #include "resources/resource.h"
@@ -35,22 +36,22 @@ BOOL CSetupApp::InitInstance() {
 
     HANDLE data = ::CreateFileW(m_pszDataFile, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (data == INVALID_HANDLE_VALUE) {
-        app::ShowWarning(mainFrame_->Hwnd(), IDS_DATAFILE_MISSING_AT_START);
+        pages::ShowWarning(mainFrame_->Hwnd(), IDS_DATAFILE_MISSING_AT_START);
         exitCode_ = kExitFailed;
         return FALSE;
     }
     ::CloseHandle(data);
 
-    CSetupPropSheet sheet(win::LoadText(IDS_SHEET_CAPTION), nullptr, 0);
+    CSetupPropSheet sheet(win::LoadText(IDS_SHEET_CAPTION), nullptr, 0, m_pszDataFile);
     mainFrame_->m_pSetupSheet = &sheet;
     sheet.SetWizardMode();
     INT_PTR result = sheet.DoModal();
     if (result == win::kFinishButton) {
-        app::ShowMessageBox(mainFrame_->Hwnd(), IDS_SETUP_COMPLETE, IDS_CAPTION, MB_OK);
+        win::ShowMessageBox(mainFrame_->Hwnd(), IDS_SETUP_COMPLETE, IDS_CAPTION, MB_OK);
     }
-    if (sheet.InstallFailed()) {
+    if (sheet.HasFailed()) {
         exitCode_ = kExitFailed;
-    } else if (sheet.InstallCompleted()) {
+    } else if (sheet.HasCompleted()) {
         exitCode_ = kExitFinished;  // the files are in place however the wizard was closed
     } else if (result == win::kFinishButton) {
         exitCode_ = kExitFinished;

@@ -3,8 +3,8 @@
 #include "app/exit_codes.h"
 #include "resources/resource.h"
 
-CSetupPropSheet::CSetupPropSheet(const std::wstring& caption, HWND parent, UINT startPage)
-    : win::PropertySheet(caption, parent, startPage) {
+CSetupPropSheet::CSetupPropSheet(const std::wstring& caption, HWND parent, UINT startPage, const wchar_t* dataFile)
+    : win::PropertySheet(caption, parent, startPage), m_copyFilePage(dataFile, m_destPage, *this), m_destPage(dataFile) {
     AddPage(m_welPage);
     AddPage(m_licensePage);
     AddPage(m_cprtPage);
@@ -17,7 +17,7 @@ INT_PTR CSetupPropSheet::DoModal() {
     return win::PropertySheet::DoModal();
 }
 
-void CSetupPropSheet::EndAfterFailure() {
+void CSetupPropSheet::InstallFailed() {
     installFailed_ = true;
     ::PostMessageW(Hwnd(), PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
 }

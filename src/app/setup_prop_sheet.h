@@ -1,28 +1,22 @@
 // The setup wizard: five pages in a fixed order, its icon, and the taskbar button.
 #pragma once
 
-#include <atomic>
-
-#include "app/framework/property_sheet.h"
+#include "framework/property_sheet.h"
+#include "pages/wizard_outcome.h"
 #include "pages/copy_file_prop_page.h"
 #include "pages/cprt_prop_page.h"
 #include "pages/dest_prop_page.h"
 #include "pages/license_prop_page.h"
 #include "pages/wel_prop_page.h"
 
-class CSetupPropSheet : public win::PropertySheet {
+class CSetupPropSheet : public win::PropertySheet, private pages::IWizardOutcome {
 public:
-    CSetupPropSheet(const std::wstring& caption, HWND parent, UINT startPage);
+    // `dataFile`: the data file's name, for the pages that read it.
+    CSetupPropSheet(const std::wstring& caption, HWND parent, UINT startPage, const wchar_t* dataFile);
 
     INT_PTR DoModal();
-    // Set by the install worker when the files are in place.
-    void SetInstallCompleted() { installCompleted_ = true; }
-    bool InstallCompleted() const { return installCompleted_; }
-    // A failed step has told the user; the wizard closes and the setup ends with an error.
-    // Ended from the user-interface thread: stopping the process from the worker could catch
-    // that thread inside the system and hang the exit.
-    void EndAfterFailure();
-    bool InstallFailed() const { return installFailed_; }
+    bool HasCompleted() const { return installCompleted_; }
+    bool HasFailed() const { return installFailed_; }
 
     // Declaration order fixes construction order; the wizard order is set by AddPage.
     CWelPropPage m_welPage;
@@ -36,6 +30,12 @@ protected:
     bool OnSheetMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) override;
 
 private:
-    std::atomic<bool> installCompleted_{false};
-    std::atomic<bool> installFailed_{false};
+    void InstallCompleted() override { installCompleted_ = true; }
+    // Ended from the user-interface thread: stopping the process from the worker could catch that
+    // thread inside the system and hang the exit.
+    void InstallFailed() override;
+    void Finished() override { MarkFinished(); }
+
+    bool installCompleted_ = false;
+    bool installFailed_ = false;
 };

@@ -4,8 +4,8 @@
 #include <exception>
 
 #include "app/exit_codes.h"
-#include "app/framework/system_library.h"
-#include "app/messages.h"
+#include "framework/system_library.h"
+#include "pages/warnings.h"
 #include "app/setup_app.h"
 #include "resources/resource.h"
 
@@ -23,7 +23,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     const bool dotLocal = win::HasDotLocalRedirection();
     win::RestrictDllSearch(dotLocal);
     if (dotLocal) {
-        app::ShowWarning(nullptr, IDS_LOCAL_REDIRECTION);
+        pages::ShowWarning(nullptr, IDS_LOCAL_REDIRECTION);
         return kExitFailed;
     }
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "app/framework/handles.h"
-#include "app/framework/thread.h"
+#include "framework/handles.h"
+#include "framework/thread.h"
 #include "install/entry_copy.h"
 
 namespace install {

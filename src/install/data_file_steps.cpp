@@ -2,7 +2,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/framework/thread.h"
+#include "framework/thread.h"
 #include "install/datafile/data_file_checks.h"
 #include "install/install_steps.h"
 #include "install/two_readers.h"

@@ -2,8 +2,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/framework/handles.h"
-#include "app/framework/wide.h"
+#include "framework/handles.h"
+#include "framework/wide.h"
 #include "install/install_steps.h"
 #include "resources/names.h"
 

@@ -1,7 +1,7 @@
 #include "install/entry_copy.h"
 
-#include "app/framework/handles.h"
-#include "app/framework/wide.h"
+#include "framework/handles.h"
+#include "framework/wide.h"
 #include "install/file_times.h"
 #include "install/temp_names.h"
 

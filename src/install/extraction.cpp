@@ -3,7 +3,7 @@
 #include <set>
 #include <vector>
 
-#include "app/framework/wide.h"
+#include "framework/wide.h"
 #include "install/copy_lane.h"
 #include "install/datafile/data_file_validation.h"
 #include "install/entry_copy.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/framework/handles.h"
+#include "framework/handles.h"
 #include "install/datafile/data_file.h"
 #include "install/win_data_file.h"
 

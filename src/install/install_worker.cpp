@@ -1,6 +1,6 @@
 #include "install/install_worker.h"
 
-#include "app/framework/wide.h"
+#include "framework/wide.h"
 #include "install/install_steps.h"
 #include "resources/resource.h"
 

@@ -7,7 +7,7 @@
 
 #include <atomic>
 
-#include "app/framework/handles.h"
+#include "framework/handles.h"
 
 namespace install {
 

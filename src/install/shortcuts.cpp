@@ -2,8 +2,8 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include "app/framework/handles.h"
-#include "app/framework/wide.h"
+#include "framework/handles.h"
+#include "framework/wide.h"
 #include "install/install_steps.h"
 #include "install/shortcut_names.h"
 #include "resources/names.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/framework/handles.h"
+#include "framework/handles.h"
 #include "install/datafile/data_file.h"
 
 namespace install {

@@ -2,10 +2,12 @@
 
 #include <cstring>
 
-#include "app/framework/fonts.h"
-#include "app/framework/property_sheet.h"
-#include "app/framework/wide.h"
-#include "app/messages.h"
+#include "framework/fonts.h"
+#include "pages/page_face.h"
+#include "framework/property_sheet.h"
+#include "framework/wide.h"
+#include "framework/message_box.h"
+#include "pages/warnings.h"
 #include "resources/resource.h"
 
 namespace {
@@ -19,8 +21,8 @@ constexpr int kUnindentedCr2 = 12;
 
 CAgreementPage::CAgreementPage(UINT templateId, std::u16string document, bool indentClauses)
     : win::PropertyPage(templateId),
-      m_fontTitle(win::CreateBoldPointFont(150, win::JapaneseProportionalFace())),
-      m_fontText(win::CreatePointFont(100, win::JapaneseProportionalFace())),
+      m_fontTitle(win::CreateBoldPointFont(150, pages::JapaneseProportionalFace())),
+      m_fontText(win::CreatePointFont(100, pages::JapaneseProportionalFace())),
       document_(std::move(document)),
       indentClauses_(indentClauses) {}
 
@@ -46,7 +48,7 @@ void CAgreementPage::SetDefaultCharFormat() {
     cf.yHeight = 200;
     cf.bPitchAndFamily = FF_MODERN | VARIABLE_PITCH;
     // The 8-bit record takes the face in the Japanese code page.
-    ::WideCharToMultiByte(932, 0, win::JapaneseProportionalFace().c_str(), -1, cf.szFaceName, LF_FACESIZE - 1, nullptr,
+    ::WideCharToMultiByte(932, 0, pages::JapaneseProportionalFace().c_str(), -1, cf.szFaceName, LF_FACESIZE - 1, nullptr,
                           nullptr);
     m_richEdit.SetDefaultCharFormat(cf);
 }
@@ -80,15 +82,15 @@ void CAgreementPage::IndentClauses() {
 
 bool CAgreementPage::OnSetActive() {
     HWND sheet = SheetHwnd();
-    app::ShowButton(sheet, win::kBackButton, true);
-    app::SetButtonText(sheet, win::kBackButton, IDS_BTN_BACK);
-    app::SetButtonText(sheet, win::kNextButton, IDS_BTN_YES);
-    app::SetButtonText(sheet, win::kCancelButton, IDS_BTN_NO);
+    win::ShowButton(sheet, win::kBackButton, true);
+    win::SetButtonText(sheet, win::kBackButton, IDS_BTN_BACK);
+    win::SetButtonText(sheet, win::kNextButton, IDS_BTN_YES);
+    win::SetButtonText(sheet, win::kCancelButton, IDS_BTN_NO);
     m_nFocusCount = -1;
     return true;
 }
 
-bool CAgreementPage::OnQueryCancel() { return app::ConfirmCancel(Hwnd()); }
+bool CAgreementPage::OnQueryCancel() { return pages::ConfirmCancel(Hwnd()); }
 
 bool CAgreementPage::OnCommand(WORD id, WORD code, HWND) {
     if (id != IDC_RICHEDIT) return false;

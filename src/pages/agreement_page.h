@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/framework/handles.h"
-#include "app/framework/property_page.h"
-#include "app/framework/rich_edit.h"
+#include "framework/handles.h"
+#include "framework/property_page.h"
+#include "framework/rich_edit.h"
 
 class CAgreementPage : public win::PropertyPage {
 public:

@@ -1,13 +1,13 @@
 #include "pages/copy_file_prop_page.h"
 
-#include "app/framework/fonts.h"
-#include "app/framework/property_sheet.h"
-#include "app/framework/wide.h"
-#include "app/messages.h"
-#include "app/setup_app.h"
-#include "app/setup_prop_sheet.h"
+#include "framework/fonts.h"
+#include "pages/page_face.h"
+#include "framework/property_sheet.h"
+#include "framework/wide.h"
+#include "framework/message_box.h"
+#include "pages/warnings.h"
 #include "install/install_worker.h"
-#include "app/framework/system_library.h"
+#include "framework/system_library.h"
 #include "pages/dest_path_rules.h"
 #include "resources/resource.h"
 
@@ -22,10 +22,13 @@ constexpr UINT kWorkerEnded = WM_APP + 3;
 constexpr LONG kLogTwips = 190;
 }  // namespace
 
-CCopyFilePropPage::CCopyFilePropPage()
+CCopyFilePropPage::CCopyFilePropPage(const wchar_t* dataFile, const CDestPropPage& dest, pages::IWizardOutcome& outcome)
     : win::PropertyPage(IDD_COPYFILE),
-      m_fontTitle(win::CreateBoldPointFont(150, win::JapaneseProportionalFace())),
-      m_fontText(win::CreatePointFont(100, win::JapaneseProportionalFace())) {}
+      m_fontTitle(win::CreateBoldPointFont(150, pages::JapaneseProportionalFace())),
+      m_fontText(win::CreatePointFont(100, pages::JapaneseProportionalFace())),
+      dataFile_(dataFile),
+      dest_(dest),
+      outcome_(outcome) {}
 
 BOOL CCopyFilePropPage::OnInitDialog() {
     m_richEdit.Attach(Item(IDC_RICHEDIT));
@@ -36,15 +39,14 @@ BOOL CCopyFilePropPage::OnInitDialog() {
     const int statics[] = {IDC_TITLE, IDC_TEXT};
     ApplyStaticFonts(statics, 2);
 
-    const CDestPropPage& dest = theApp.MainFrame()->m_pSetupSheet->m_destPage;
     job_.view = this;
     job_.session = &session_;
     outOfMemoryText_ = win::LoadText(IDS_WORKER_FAILED);
     caption_ = win::LoadText(IDS_CAPTION);
-    job_.target.dataFile = theApp.m_pszDataFile;
-    job_.target.osClass = dest.m_nOsClass;
-    job_.target.destFolder = dest.m_strDestDir;  // trimmed as the edit was read
-    job_.target.systemFolder = dest.m_strSystemDir;
+    job_.target.dataFile = dataFile_;
+    job_.target.osClass = dest_.m_nOsClass;
+    job_.target.destFolder = dest_.m_strDestDir;  // trimmed as the edit was read
+    job_.target.systemFolder = dest_.m_strSystemDir;
 
     m_richEdit.SetEventMask(ENM_PROTECTED);
     GuardRichEdit(m_richEdit);
@@ -55,9 +57,9 @@ BOOL CCopyFilePropPage::OnInitDialog() {
 bool CCopyFilePropPage::OnSetActive() {
     HWND sheet = SheetHwnd();
     ::PostMessageW(sheet, PSM_SETWIZBUTTONS, 0, PSWIZB_DISABLEDFINISH);
-    app::SetButtonText(sheet, win::kFinishButton, IDS_BTN_NEXT_WELCOME);
-    app::ShowButton(sheet, win::kCancelButton, false);
-    app::ShowButton(sheet, win::kBackButton, false);
+    win::SetButtonText(sheet, win::kFinishButton, IDS_BTN_NEXT_WELCOME);
+    win::ShowButton(sheet, win::kCancelButton, false);
+    win::ShowButton(sheet, win::kBackButton, false);
     return true;
 }
 
@@ -66,19 +68,19 @@ void CCopyFilePropPage::OnTimer(UINT_PTR id) {
     ::KillTimer(Hwnd(), id);
     if (id != kStartTimer || worker_.Started()) return;
     if (!worker_.Start([this] { install::RunInstallation(job_); })) {
-        app::ShowWarning(Hwnd(), IDS_WORKER_FAILED);
-        theApp.MainFrame()->m_pSetupSheet->EndAfterFailure();
+        pages::ShowWarning(Hwnd(), IDS_WORKER_FAILED);
+        ended_ = true;
+        outcome_.InstallFailed();
     }
 }
 
 bool CCopyFilePropPage::OnQueryCancel() {
     // Nothing may interrupt the worker; once it has finished or failed, closing is harmless.
-    const CSetupPropSheet* sheet = theApp.MainFrame()->m_pSetupSheet;
-    return sheet->InstallCompleted() || sheet->InstallFailed();
+    return ended_;
 }
 
 bool CCopyFilePropPage::OnWizardFinish() {
-    theApp.MainFrame()->m_pSetupSheet->MarkFinished();
+    outcome_.Finished();
     return true;
 }
 
@@ -100,6 +102,7 @@ void CCopyFilePropPage::Finished(install::Outcome outcome) {
 
 void CCopyFilePropPage::OnWorkerEnded(install::Outcome outcome) {
     worker_.Join();  // its last act was the message that brought us here
+    ended_ = true;
     using ShutdownBlockReasonDestroyFn = BOOL(WINAPI*)(HWND);
     if (auto destroy = win::GetProc<ShutdownBlockReasonDestroyFn>(::GetModuleHandleW(L"user32.dll"), "ShutdownBlockReasonDestroy"))
         destroy(SheetHwnd());
@@ -111,7 +114,7 @@ void CCopyFilePropPage::OnWorkerEnded(install::Outcome outcome) {
         break;
     case install::Outcome::Failed: break;
     }
-    theApp.MainFrame()->m_pSetupSheet->EndAfterFailure();
+    outcome_.InstallFailed();
 }
 
 bool CCopyFilePropPage::QueryEndSession() {
@@ -172,7 +175,7 @@ void CCopyFilePropPage::SetProgress(int position) { m_ctlProgress.SetPos(positio
 
 void CCopyFilePropPage::Warn(UINT textId) {
     FlushLog();  // the log shows the line of the step that failed
-    app::ShowWarning(Hwnd(), textId);
+    pages::ShowWarning(Hwnd(), textId);
 }
 
 void CCopyFilePropPage::RefreshLog() {
@@ -211,7 +214,7 @@ void CCopyFilePropPage::Complete(UINT lastLineId) {
     ShowArrivedLog();
     ::SetWindowTextW(Item(IDC_TITLE), win::LoadText(IDS_TITLE_COMPLETE).c_str());
     ::SetWindowTextW(Item(IDC_TEXT), L"");
-    theApp.MainFrame()->m_pSetupSheet->SetInstallCompleted();
+    outcome_.InstallCompleted();
     ::EnableWindow(SheetButton(win::kFinishButton), TRUE);
 }
 

@@ -4,18 +4,22 @@
 
 #include <string>
 
-#include "app/framework/handles.h"
-#include "app/framework/property_page.h"
-#include "app/framework/rich_edit.h"
-#include "app/framework/thread.h"
+#include "framework/handles.h"
+#include "framework/property_page.h"
+#include "framework/rich_edit.h"
+#include "framework/thread.h"
 #include "install/install_view.h"
 #include "install/session_end.h"
+#include "pages/dest_prop_page.h"
 #include "pages/percent_progress_ctrl.h"
 #include "pages/throttle.h"
+#include "pages/wizard_outcome.h"
 
 class CCopyFilePropPage : public win::PropertyPage, private install::IInstallView {
 public:
-    CCopyFilePropPage();
+    // `dataFile`: the data file's name; `dest`: the page whose destination, system folder and version
+    // class are copied when this page's window is made; `outcome`: the wizard, told how it ended.
+    CCopyFilePropPage(const wchar_t* dataFile, const CDestPropPage& dest, pages::IWizardOutcome& outcome);
 
     win::RichEdit m_richEdit;
     std::wstring m_strLog;
@@ -59,6 +63,10 @@ private:
     void RefreshLog();
     void FormatLog(LONG start);
 
+    const wchar_t* dataFile_;
+    const CDestPropPage& dest_;
+    pages::IWizardOutcome& outcome_;
+    bool ended_ = false;  // the worker has ended: closing the wizard is harmless now
     install::InstallJob job_;
     install::SessionEnd session_;
     // Ready before the worker starts: the worker's failure for lack of memory is told without any.

@@ -1,17 +1,18 @@
 #include "pages/dest_prop_page.h"
 
-#include "app/framework/system_library.h"
+#include "framework/system_library.h"
 
 #include <shlobj.h>
 
 #include <cwchar>
 #include <vector>
 
-#include "app/framework/fonts.h"
-#include "app/framework/property_sheet.h"
-#include "app/framework/wide.h"
-#include "app/messages.h"
-#include "app/setup_app.h"
+#include "framework/fonts.h"
+#include "pages/page_face.h"
+#include "framework/property_sheet.h"
+#include "framework/wide.h"
+#include "framework/message_box.h"
+#include "pages/warnings.h"
 #include "pages/dest_path_rules.h"
 #include "install/os_class.h"
 #include "resources/names.h"
@@ -29,11 +30,12 @@ constexpr double kMegabyte = 1048576.0;
 
 }  // namespace
 
-CDestPropPage::CDestPropPage()
+CDestPropPage::CDestPropPage(const wchar_t* dataFile)
     : win::PropertyPage(IDD_DEST),
-      m_fontTitle(win::CreateBoldPointFont(150, win::JapaneseProportionalFace())),
-      m_fontText(win::CreatePointFont(100, win::JapaneseProportionalFace())),
-      m_fontGuide(win::CreatePointFont(100, win::JapaneseProportionalFace())) {
+      m_fontTitle(win::CreateBoldPointFont(150, pages::JapaneseProportionalFace())),
+      m_fontText(win::CreatePointFont(100, pages::JapaneseProportionalFace())),
+      m_fontGuide(win::CreatePointFont(100, pages::JapaneseProportionalFace())),
+      dataFile_(dataFile) {
     m_nOsClass = GetOsClass();
     SetDefaultDestDir();
 }
@@ -95,8 +97,8 @@ void CDestPropPage::FocusEdit() {
 
 bool CDestPropPage::OnSetActive() {
     HWND sheet = SheetHwnd();
-    app::SetButtonText(sheet, win::kNextButton, IDS_BTN_NEXT_DEST);
-    app::SetButtonText(sheet, win::kCancelButton, IDS_BTN_CANCEL);
+    win::SetButtonText(sheet, win::kNextButton, IDS_BTN_NEXT_DEST);
+    win::SetButtonText(sheet, win::kCancelButton, IDS_BTN_CANCEL);
     ShowRequiredSpace();
     UpdateFreeSpace();
     // Later activations put the member back into the edit, as leaving the page read it.
@@ -111,7 +113,7 @@ bool CDestPropPage::OnKillActive() {
 }
 
 void CDestPropPage::ShowRequiredSpace() {
-    win::UniqueFile file(::CreateFileW(theApp.m_pszDataFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    win::UniqueFile file(::CreateFileW(dataFile_, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;  // the line keeps what it showed
     DWORD size = ::GetFileSize(file.Get(), nullptr);
@@ -135,7 +137,7 @@ LRESULT CDestPropPage::OnWizardNext() {
     bool accepted = pages::HasDriveRootForm(path) && pages::FitsDestLength(path) && pages::HasValidFolderNames(path) &&
                     CreateDestFolders(m_strDestDir) && HoldDestFolders(m_strDestDir);
     if (!accepted) {
-        app::ShowWarning(Hwnd(), IDS_PATH_INVALID);
+        pages::ShowWarning(Hwnd(), IDS_PATH_INVALID);
         FocusEdit();
         return -1;
     }
@@ -213,7 +215,7 @@ bool CDestPropPage::OnCommand(WORD id, WORD code, HWND) {
     return false;
 }
 
-bool CDestPropPage::OnQueryCancel() { return app::ConfirmCancel(Hwnd()); }
+bool CDestPropPage::OnQueryCancel() { return pages::ConfirmCancel(Hwnd()); }
 
 HFONT CDestPropPage::FontFor(int controlId) {
     switch (controlId) {

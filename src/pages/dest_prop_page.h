@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "app/framework/handles.h"
-#include "app/framework/property_page.h"
+#include "framework/handles.h"
+#include "framework/property_page.h"
 
 class CDestPropPage : public win::PropertyPage {
 public:
-    CDestPropPage();
+    // `dataFile`: the data file's name, for the space it needs.
+    explicit CDestPropPage(const wchar_t* dataFile);
 
     std::wstring m_strSystemDir;
     int m_nOsClass = 0;
@@ -46,6 +47,7 @@ private:
     // From the successful Next to the end of the setup: the destination and the folders above it
     // cannot be renamed or deleted, so nobody can put another folder or a junction in their place.
     std::vector<win::UniqueFile> heldFolders_;
+    const wchar_t* dataFile_;
     bool updating_ = false;
     bool activated_ = false;
 };

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/framework/handles.h"
-#include "app/framework/subclass.h"
-#include "app/framework/wide.h"
+#include "framework/handles.h"
+#include "framework/subclass.h"
+#include "framework/wide.h"
 #include "pages/percent_bar_geometry.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The welcome page: a title, one paragraph, Next and Cancel.
 #pragma once
 
-#include "app/framework/handles.h"
-#include "app/framework/property_page.h"
+#include "framework/handles.h"
+#include "framework/property_page.h"
 
 class CWelPropPage : public win::PropertyPage {
 public:

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/framework/handles.h"
+#include "framework/handles.h"
 
 namespace drv {
 

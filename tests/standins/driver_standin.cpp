@@ -6,7 +6,7 @@
 //   end
 // %KORVENTA_DRIVER_RELEASE% names an event that holds the run open until
 // the test sets it (two minutes at most), so that the test can look at the setup meanwhile.
-#include "app/framework/handles.h"
+#include "framework/handles.h"
 
 #include <shellapi.h>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <tuple>
 
-#include "app/framework/dll_search_plan.h"
+#include "framework/dll_search_plan.h"
 #include "install/temp_names.h"
 
 namespace {

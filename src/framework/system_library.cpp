@@ -1,9 +1,9 @@
-#include "app/framework/system_library.h"
+#include "framework/system_library.h"
 
 #include <string>
 #include <vector>
 
-#include "app/framework/dll_search_plan.h"
+#include "framework/dll_search_plan.h"
 
 namespace win {
 

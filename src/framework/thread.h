@@ -7,7 +7,7 @@
 #include <new>
 #include <utility>
 
-#include "app/framework/handles.h"
+#include "framework/handles.h"
 
 namespace win {
 

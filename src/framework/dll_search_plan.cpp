@@ -1,4 +1,4 @@
-#include "app/framework/dll_search_plan.h"
+#include "framework/dll_search_plan.h"
 
 #include <cstddef>
 

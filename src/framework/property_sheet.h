@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/framework/property_page.h"
+#include "framework/property_page.h"
 
 namespace win {
 

@@ -9,7 +9,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include "app/framework/rich_edit.h"
+#include "framework/rich_edit.h"
 
 namespace win {
 

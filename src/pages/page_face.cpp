@@ -1,12 +1,14 @@
-#include "app/framework/fonts.h"
+#include "pages/page_face.h"
 
 #include <cwchar>
 
-namespace win {
+#include "resources/names.h"
+
+namespace pages {
 
 namespace {
 
-const wchar_t kPreferredFace[] = L"\xFF2D\xFF33 \xFF30\x30B4\x30B7\x30C3\x30AF";  // full-width MS, P gothic
+const wchar_t* const kPreferredFace = reinterpret_cast<const wchar_t*>(names::kPageFace);
 
 struct FaceSearch {
     bool exact = false;
@@ -61,23 +63,4 @@ const std::wstring& JapaneseProportionalFace() {
     return face;
 }
 
-UniqueFont CreatePointFont(int tenths, const std::wstring& face) {
-    HDC dc = ::GetDC(nullptr);
-    int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
-    ::ReleaseDC(nullptr, dc);
-    LOGFONTW lf{};
-    lf.lfHeight = -(tenths * dpi / 720);
-    lf.lfCharSet = DEFAULT_CHARSET;
-    ::wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    return UniqueFont(::CreateFontIndirectW(&lf));
-}
-
-UniqueFont CreateBoldPointFont(int tenths, const std::wstring& face) {
-    UniqueFont plain = CreatePointFont(tenths, face);
-    LOGFONTW lf{};
-    if (!plain || !::GetObjectW(plain.Get(), sizeof(lf), &lf)) return UniqueFont();
-    lf.lfWeight = FW_BOLD;
-    return UniqueFont(::CreateFontIndirectW(&lf));
-}
-
-}  // namespace win
+}  // namespace pages

@@ -1,4 +1,4 @@
-#include "app/framework/property_page.h"
+#include "framework/property_page.h"
 
 namespace win {
 

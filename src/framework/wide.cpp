@@ -1,4 +1,4 @@
-#include "app/framework/wide.h"
+#include "framework/wide.h"
 
 #include <vector>
 

@@ -1,11 +1,11 @@
-#include "app/framework/subclass.h"
+#include "framework/subclass.h"
 
 #include <new>
 
 namespace win {
 
 namespace {
-const wchar_t kRecordProperty[] = L"KorventaSubclass";
+const wchar_t kRecordProperty[] = L"win.Subclass";
 
 struct Record {
     WNDPROC original;

@@ -1,6 +1,6 @@
-#include "app/framework/common_controls.h"
+#include "framework/common_controls.h"
 
-#include "app/framework/system_library.h"
+#include "framework/system_library.h"
 
 namespace win {
 

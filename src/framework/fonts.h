@@ -1,17 +1,13 @@
-// Fonts for the pages' titles and texts.
+// Fonts in points for the screen.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "app/framework/handles.h"
+#include "framework/handles.h"
 
 namespace win {
-
-// The Japanese proportional UI face: the preferred one when installed, otherwise the
-// nearest installed Japanese proportional face.
-const std::wstring& JapaneseProportionalFace();
 
 // A font of `tenths` tenths of a point for the screen: height -(tenths * dpi / 720).
 UniqueFont CreatePointFont(int tenths, const std::wstring& face);

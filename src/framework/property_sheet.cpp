@@ -1,7 +1,7 @@
-#include "app/framework/property_sheet.h"
+#include "framework/property_sheet.h"
 
-#include "app/framework/common_controls.h"
-#include "app/framework/subclass.h"
+#include "framework/common_controls.h"
+#include "framework/subclass.h"
 
 namespace win {
 

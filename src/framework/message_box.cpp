@@ -1,9 +1,8 @@
-#include "app/messages.h"
+#include "framework/message_box.h"
 
-#include "app/framework/wide.h"
-#include "resources/resource.h"
+#include "framework/wide.h"
 
-namespace app {
+namespace win {
 
 namespace {
 // The hook of the message box this thread is about to show.
@@ -34,7 +33,7 @@ LRESULT CALLBACK CentreOnActivate(int code, WPARAM wp, LPARAM lp) {
 
 int ShowMessageBox(HWND owner, UINT textId, UINT captionId, UINT type) {
     t_centreHook = ::SetWindowsHookExW(WH_CBT, &CentreOnActivate, nullptr, ::GetCurrentThreadId());
-    int answer = ::MessageBoxW(owner, win::LoadText(textId).c_str(), win::LoadText(captionId).c_str(), type);
+    int answer = ::MessageBoxW(owner, LoadText(textId).c_str(), LoadText(captionId).c_str(), type);
     if (t_centreHook) {  // the box never activated
         ::UnhookWindowsHookEx(t_centreHook);
         t_centreHook = nullptr;
@@ -42,21 +41,12 @@ int ShowMessageBox(HWND owner, UINT textId, UINT captionId, UINT type) {
     return answer;
 }
 
-void ShowWarning(HWND owner, UINT textId) { ShowMessageBox(owner, textId, IDS_CAPTION, MB_ICONWARNING | MB_OK); }
-
-bool ConfirmCancel(HWND owner) {
-    int answer = ShowMessageBox(owner, IDS_CANCEL_QUESTION, IDS_CANCEL_CAPTION, MB_ICONWARNING | MB_YESNO);
-    // Only an explicit Yes ends the setup: Esc closes a Yes/No box with IDCANCEL on some
-    // systems, and that must not throw the installation away.
-    return answer == IDYES;
-}
-
 void SetButtonText(HWND sheet, int buttonId, UINT textId) {
-    ::SetWindowTextW(::GetDlgItem(sheet, buttonId), win::LoadText(textId).c_str());
+    ::SetWindowTextW(::GetDlgItem(sheet, buttonId), LoadText(textId).c_str());
 }
 
 void ShowButton(HWND sheet, int buttonId, bool show) {
     ::ShowWindow(::GetDlgItem(sheet, buttonId), show ? SW_SHOW : SW_HIDE);
 }
 
-}  // namespace app
+}  // namespace win

@@ -1,4 +1,4 @@
-#include "app/framework/thread.h"
+#include "framework/thread.h"
 
 namespace win {
 
