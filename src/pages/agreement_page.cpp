@@ -117,8 +117,4 @@ void CAgreementPage::OnDocumentFocus() {
     }
 }
 
-HFONT CAgreementPage::FontFor(int controlId) {
-    if (controlId == IDC_TITLE) return m_fontTitle.Get();
-    if (controlId == IDC_TEXT) return m_fontText.Get();
-    return nullptr;
-}
+HFONT CAgreementPage::FontFor(int controlId) { return pages::TitleOrTextFont(controlId, m_fontTitle.Get(), m_fontText.Get()); }

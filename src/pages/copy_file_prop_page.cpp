@@ -218,8 +218,4 @@ void CCopyFilePropPage::Complete(UINT lastLineId) {
     ::EnableWindow(SheetButton(win::kFinishButton), TRUE);
 }
 
-HFONT CCopyFilePropPage::FontFor(int controlId) {
-    if (controlId == IDC_TITLE) return m_fontTitle.Get();
-    if (controlId == IDC_TEXT) return m_fontText.Get();
-    return nullptr;
-}
+HFONT CCopyFilePropPage::FontFor(int controlId) { return pages::TitleOrTextFont(controlId, m_fontTitle.Get(), m_fontText.Get()); }

@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "resources/names.h"
+#include "resources/resource.h"
 
 namespace pages {
 
@@ -61,6 +62,12 @@ std::wstring FindFace() {
 const std::wstring& JapaneseProportionalFace() {
     static const std::wstring face = FindFace();
     return face;
+}
+
+HFONT TitleOrTextFont(int controlId, HFONT title, HFONT text) {
+    if (controlId == IDC_TITLE) return title;
+    if (controlId == IDC_TEXT) return text;
+    return nullptr;
 }
 
 }  // namespace pages

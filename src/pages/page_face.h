@@ -10,4 +10,8 @@ namespace pages {
 
 const std::wstring& JapaneseProportionalFace();
 
+// The font of a page's title or text static, for a page that has only those two; null for any
+// other control, which keeps the template font.
+HFONT TitleOrTextFont(int controlId, HFONT title, HFONT text);
+
 }  // namespace pages
