@@ -15,12 +15,13 @@ CopyLane::~CopyLane() {
 
 bool CopyLane::StartThread() {
     buffer_.reset(new (std::nothrow) unsigned char[datafile::kReadBlock]);
+    compared_.reset(new (std::nothrow) unsigned char[datafile::kReadBlock]);
     start_.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
     done_.Reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    return buffer_ && start_ && done_ && thread_.Start([this] { Loop(); });
+    return buffer_ && compared_ && start_ && done_ && thread_.Start([this] { Loop(); });
 }
 
-bool CopyLane::Start(const datafile::EntryRecord& entry, const std::wstring& path) {
+bool CopyLane::Start(const datafile::EntryRecord& entry, const std::wstring& path, bool hold) {
     if (!enabled_ || holding_) return false;
     if (!thread_.Started() && !StartThread()) {
         enabled_ = false;  // the worker copies everything itself, as on one processor
@@ -28,6 +29,8 @@ bool CopyLane::Start(const datafile::EntryRecord& entry, const std::wstring& pat
     }
     entry_ = entry;
     path_ = path;
+    hold_ = hold;
+    held_.Reset();
     out_.Reset(CreateNewOutput(path_));
     if (!out_) return false;
     copied_.store(0);
@@ -67,6 +70,10 @@ void CopyLane::CopyEntry() {
     });
     if (result_ == CopyResult::Ok) StampOutput(out_.Get(), entry_);
     out_.Reset();
+    if (result_ == CopyResult::Ok && hold_) {
+        held_ = OpenUnchanged(path_, source_, entry_, buffer_.get(), compared_.get());
+        if (!held_) result_ = CopyResult::WriteFailed;
+    }
     // A partial file is worse than none.
     if (result_ != CopyResult::Ok) ::DeleteFileW(path_.c_str());
 }

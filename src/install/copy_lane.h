@@ -13,6 +13,7 @@
 #include "framework/handles.h"
 #include "framework/thread.h"
 #include "install/entry_copy.h"
+#include "install/held_files.h"
 
 namespace install {
 
@@ -27,13 +28,16 @@ public:
 
     // Creates the entry's output as a new file and starts filling it. False, with nothing written,
     // where the file exists already (it is replaced in its turn, as before) or no thread can be had.
-    bool Start(const datafile::EntryRecord& entry, const std::wstring& path);
+    // With `hold`, the written file is then opened as HeldFiles holds it, on the lane's thread.
+    bool Start(const datafile::EntryRecord& entry, const std::wstring& path, bool hold);
     bool Holding() const { return holding_; }
     // Waits for the entry, telling `progress` the bytes copied so far now and then and at the end.
     // A failed copy has removed its file, as the worker's own would.
     CopyResult Finish(const std::function<void(std::uint64_t)>& progress);
     // Stops the entry and removes its file: an earlier entry failed, so this one would not exist yet.
     void Abandon();
+    // After a successful Finish of an entry started with `hold`: its held file.
+    win::UniqueFile TakeHeld() { return std::move(held_); }
 
 private:
     void Loop();  // on the lane's thread
@@ -44,13 +48,14 @@ private:
     WinFileSource& source_;
     bool enabled_;
     HANDLE stop_;
-    std::unique_ptr<unsigned char[]> buffer_;
+    std::unique_ptr<unsigned char[]> buffer_, compared_;
     win::UniqueHandle start_, done_;
     bool holding_ = false;
     // The entry in hand: set by the worker before `start_`, the lane's until `done_`.
     datafile::EntryRecord entry_;
     std::wstring path_;
-    win::UniqueFile out_;
+    bool hold_ = false;
+    win::UniqueFile out_, held_;
     CopyResult result_ = CopyResult::Ok;
     std::atomic<std::uint32_t> copied_{0};
     std::atomic<bool> abandon_{false};

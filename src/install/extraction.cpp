@@ -103,9 +103,7 @@ StepResult ExtractFiles(IInstallView& view, WinFileSource& source, const Install
     // before these handles close.
     HeldFiles held;
     CopyLane lane(source, TwoReadersHelp(target.dataFile), stop);
-    const auto hold = [&](const Landing& landing) {
-        return !runsDriver || !landing.inDestination || held.Hold(landing.path, source, *landing.entry);
-    };
+    const auto holds = [&](const Landing& landing) { return runsDriver && landing.inDestination; };
 
     for (std::size_t i = 0; i < landings.size(); ++i) {
         const Landing& landing = landings[i];
@@ -120,7 +118,7 @@ StepResult ExtractFiles(IInstallView& view, WinFileSource& source, const Install
                 told = sofar;
             });
             if (copied != CopyResult::Ok) return Failed(copied);
-            if (!hold(landing)) return Stop(IDS_WRITE_FAILED);
+            if (holds(landing) && !held.Keep(lane.TakeHeld())) return Stop(IDS_WRITE_FAILED);
             progress.EndEntry();
             continue;
         }
@@ -130,7 +128,7 @@ StepResult ExtractFiles(IInstallView& view, WinFileSource& source, const Install
         if (const UINT message = OpenOutput(landing.path, &out)) return Stop(message);
         if (i + 1 < landings.size() && entry.size >= kLaneMinimum && landings[i + 1].entry->size >= kLaneMinimum) {
             folders.BeforeWriting(landings[i + 1].path);
-            lane.Start(*landings[i + 1].entry, landings[i + 1].path);
+            lane.Start(*landings[i + 1].entry, landings[i + 1].path, holds(landings[i + 1]));
         }
         const CopyResult copied = CopyContent(source, out.file.Get(), entry, buffer.data(), buffer.size(), [&](std::size_t got) {
             progress.Copied(got);
@@ -145,7 +143,7 @@ StepResult ExtractFiles(IInstallView& view, WinFileSource& source, const Install
             ::DeleteFileW(out.written.c_str());
             return Failed(copied == CopyResult::Ok ? CopyResult::WriteFailed : copied);
         }
-        if (!hold(landing)) {
+        if (holds(landing) && !held.Hold(landing.path, source, entry)) {
             if (lane.Holding()) lane.Abandon();
             return Stop(IDS_WRITE_FAILED);
         }

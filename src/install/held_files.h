@@ -14,13 +14,18 @@
 
 namespace install {
 
+// Opens a written file so, and checks that it holds the entry's bytes, through two buffers of
+// datafile::kReadBlock bytes: a program cannot be started from a file that is open for writing, so
+// the writing handle was closed first, and another process could have changed the file in between.
+// Invalid when the file cannot be held or holds anything else.
+win::UniqueFile OpenUnchanged(const std::wstring& path, WinFileSource& source, const datafile::EntryRecord& entry,
+                              unsigned char* expected, unsigned char* found);
+
 class HeldFiles {
 public:
-    // Opens the written file so and checks that it holds the entry's bytes: a program cannot be
-    // started from a file that is open for writing, so the writing handle was closed first, and
-    // another process could have changed the file in between. False when it cannot be held or
-    // holds anything else.
     bool Hold(const std::wstring& path, WinFileSource& source, const datafile::EntryRecord& entry);
+    // A file that another thread opened with OpenUnchanged; false when it is invalid.
+    bool Keep(win::UniqueFile file);
 
 private:
     std::vector<win::UniqueFile> held_;

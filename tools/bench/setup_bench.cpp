@@ -588,10 +588,10 @@ void EntriesCase(const std::wstring& root) {
   for (int i = 1; i < kCount; ++i) many.push_back(Entry{"never" + std::to_string(i) + ".dat", 0, 0, 9});
   const std::vector<Entry> two = {Sized("KORVENTA.exe", 1024, 1), Sized("readme.txt", 1024, 2)};
   InstallRun manyRun, twoRun;
-  const std::wstring folder = FreshFolder(root + L"\entries");
-  if (WriteDataFile(folder + L"\KORVENTA.cab", two)) twoRun = Install(folder, "two entries", false);
-  RemoveTree(folder + L"\dest");
-  if (WriteDataFile(folder + L"\KORVENTA.cab", many)) manyRun = Install(folder, "a million entries", false);
+  const std::wstring folder = FreshFolder(root + L"\\entries");
+  if (WriteDataFile(folder + L"\\KORVENTA.cab", two)) twoRun = Install(folder, "two entries", false);
+  RemoveTree(folder + L"\\dest");
+  if (WriteDataFile(folder + L"\\KORVENTA.cab", many)) manyRun = Install(folder, "a million entries", false);
   RemoveTree(folder);
   std::optional<double> growth;
   std::string detail;
