@@ -66,7 +66,7 @@ void CopyLane::Loop() {
 void CopyLane::CopyEntry() {
     result_ = CopyContent(source_, out_.Get(), entry_, buffer_.get(), datafile::kReadBlock, [this](std::size_t got) {
         copied_ += static_cast<std::uint32_t>(got);
-        return !abandon_.load() && ::WaitForSingleObject(stop_, 0) != WAIT_OBJECT_0;
+        return !abandon_.load() && !session_.Stopped();
     });
     if (result_ == CopyResult::Ok) StampOutput(out_.Get(), entry_);
     out_.Reset();

@@ -14,14 +14,16 @@
 #include "framework/thread.h"
 #include "install/entry_copy.h"
 #include "install/held_files.h"
+#include "install/session_end.h"
 
 namespace install {
 
 class CopyLane {
 public:
     // `enabled`: whether a second reader helps at all; without it nothing is ever handed over.
-    // `stop`: set when the session ends; the entry in hand then stops at its next block.
-    CopyLane(WinFileSource& source, bool enabled, HANDLE stop) : source_(source), enabled_(enabled), stop_(stop) {}
+    // `session`: when it ends, the entry in hand stops at its next block.
+    CopyLane(WinFileSource& source, bool enabled, const SessionEnd& session)
+        : source_(source), enabled_(enabled), session_(session) {}
     ~CopyLane();
     CopyLane(const CopyLane&) = delete;
     CopyLane& operator=(const CopyLane&) = delete;
@@ -47,7 +49,7 @@ private:
 
     WinFileSource& source_;
     bool enabled_;
-    HANDLE stop_;
+    const SessionEnd& session_;
     std::unique_ptr<unsigned char[]> buffer_, compared_;
     win::UniqueHandle start_, done_;
     bool holding_ = false;

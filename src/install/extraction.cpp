@@ -96,13 +96,12 @@ StepResult ExtractFiles(IInstallView& view, WinFileSource& source, const Install
     const std::wstring createEnd = win::LoadText(IDS_LOG_CREATE_END);
     const std::vector<Landing> landings = Landings(installed, target);
     const bool runsDriver = target.osClass == datafile::kOsNt6Other;
-    const HANDLE stop = session.StopEvent();
     SessionEnd::Writing writing(session);
     Folders folders;
     // Declared before the lane: a failure returns with the lane's thread joined and its file gone
     // before these handles close.
     HeldFiles held;
-    CopyLane lane(source, TwoReadersHelp(target.dataFile), stop);
+    CopyLane lane(source, TwoReadersHelp(target.dataFile), session);
     const auto holds = [&](const Landing& landing) { return runsDriver && landing.inDestination; };
 
     for (std::size_t i = 0; i < landings.size(); ++i) {
@@ -132,7 +131,7 @@ StepResult ExtractFiles(IInstallView& view, WinFileSource& source, const Install
         }
         const CopyResult copied = CopyContent(source, out.file.Get(), entry, buffer.data(), buffer.size(), [&](std::size_t got) {
             progress.Copied(got);
-            return ::WaitForSingleObject(stop, 0) != WAIT_OBJECT_0;
+            return !session.Stopped();
         });
         if (copied == CopyResult::Ok) StampOutput(out.file.Get(), entry);
         out.file.Reset();
@@ -151,7 +150,7 @@ StepResult ExtractFiles(IInstallView& view, WinFileSource& source, const Install
     }
     if (runsDriver) {
         view.FlushLog();  // while the driver setup runs, the log ends at the last file
-        LaunchDriverSetup(target, stop);
+        LaunchDriverSetup(target, session.StopEvent());
         if (session.Stopped()) return Stop(0);
     }
     view.FlushLog();

@@ -30,16 +30,20 @@ public:
     };
     // Set once the session ends: every copy stops at its next block, every wait returns.
     HANDLE StopEvent() const { return stop_.Get(); }
-    bool Stopped() const { return ::WaitForSingleObject(stop_.Get(), 0) == WAIT_OBJECT_0; }
+    bool Stopped() const { return stopped_.load(); }
 
     // The window thread's side.
     bool WritingNow() const { return writing_.load(); }
-    void Stop() { ::SetEvent(stop_.Get()); }
+    void Stop() {
+        stopped_.store(true);
+        ::SetEvent(stop_.Get());
+    }
     // Set while no file is being written: after Stop, once the worker has cleaned up.
     HANDLE LeftEvent() const { return left_.Get(); }
 
 private:
     std::atomic<bool> writing_{false};
+    std::atomic<bool> stopped_{false};  // the same as stop_, read at every block without a system call
     win::UniqueHandle stop_;  // manual reset: stays set
     win::UniqueHandle left_;  // set while no file is being written
 };

@@ -10,19 +10,46 @@ WinFileSource::WinFileSource(win::UniqueFile file) : file_(std::move(file)) {
     if (file_ && ::GetFileSizeEx(file_.Get(), &size)) size_ = static_cast<std::uint64_t>(size.QuadPart);
 }
 
+WinFileSource::~WinFileSource() {
+    for (std::atomic<HANDLE>& spare : spareEvents_) {
+        if (HANDLE event = spare.exchange(nullptr)) ::CloseHandle(event);
+    }
+}
+
+HANDLE WinFileSource::TakeEvent() {
+    for (std::atomic<HANDLE>& spare : spareEvents_) {
+        if (HANDLE event = spare.exchange(nullptr)) return event;
+    }
+    return ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+}
+
+void WinFileSource::GiveBack(HANDLE event) {
+    for (std::atomic<HANDLE>& spare : spareEvents_) {
+        HANDLE none = nullptr;
+        if (spare.compare_exchange_strong(none, event)) return;
+    }
+    ::CloseHandle(event);
+}
+
 bool WinFileSource::ReadAt(std::uint64_t offset, void* buf, std::size_t len, std::size_t* got) {
     *got = 0;
     // Each read waits on an event of its own: two threads share the handle, and Windows would
     // serialise their reads on a handle opened for synchronous I/O.
-    win::UniqueHandle done(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!done) return false;
+    struct Borrowed {
+        WinFileSource& owner;
+        HANDLE event;
+        ~Borrowed() {
+            if (event) owner.GiveBack(event);
+        }
+    } done{*this, TakeEvent()};
+    if (!done.event) return false;
     auto* out = static_cast<unsigned char*>(buf);
     while (*got < len) {
         const std::uint64_t at = offset + *got;
         OVERLAPPED where{};
         where.Offset = static_cast<DWORD>(at);
         where.OffsetHigh = static_cast<DWORD>(at >> 32);
-        where.hEvent = done.Get();
+        where.hEvent = done.event;
         DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(len - *got, 1u << 30));
         DWORD read = 0;
         if (!::ReadFile(file_.Get(), out + *got, chunk, &read, &where) &&

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 #include "framework/handles.h"
@@ -15,6 +16,9 @@ namespace install {
 class WinFileSource : public datafile::ByteSource {
 public:
     explicit WinFileSource(win::UniqueFile file);
+    ~WinFileSource();
+    WinFileSource(const WinFileSource&) = delete;
+    WinFileSource& operator=(const WinFileSource&) = delete;
     std::uint64_t Size() const override { return size_; }
     // Safe to call from two threads at once.
     bool ReadAt(std::uint64_t offset, void* buf, std::size_t len, std::size_t* got) override;
@@ -22,8 +26,14 @@ public:
     void Close() { file_.Reset(); }
 
 private:
+    HANDLE TakeEvent();
+    void GiveBack(HANDLE event);
+
     win::UniqueFile file_;
     std::uint64_t size_ = 0;
+    // Each read waits on an event of its own; these are kept for the next reads, one per reading
+    // thread at a time.
+    std::atomic<HANDLE> spareEvents_[4] = {};
 };
 
 // Opens the data file; Ok() is false when it cannot be opened.

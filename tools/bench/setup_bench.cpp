@@ -621,6 +621,14 @@ int wmain(int argc, wchar_t** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   StealSinceLastLine();  // the first line's share counts from here
   setupExe = WindowsPath(argc > 1 ? argv[1] : Wide(SETUP_EXE));
+  // KORVENTA_BENCH_WINDOWS: the Windows version Wine gives the setup ("winxp": class 2, where the
+  // driver's files are not held); the prefix's own by default (class 5).
+  wchar_t version[32] = {};
+  const wchar_t* appKey = L"Software\\Wine\\AppDefaults\\setup.exe";
+  if (GetEnvironmentVariableW(L"KORVENTA_BENCH_WINDOWS", version, 32))
+    RegSetKeyValueW(HKEY_CURRENT_USER, appKey, L"Version", REG_SZ, version, DWORD((wcslen(version) + 1) * 2));
+  else
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, appKey, L"Version");
   const std::wstring root = FreshFolder(L"C:\\bench");
   if (Selected("large") || Selected("response")) FewLargeCase(root);
   if (Selected("many")) ManyCase(root);
