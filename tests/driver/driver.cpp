@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "packer.h"
+#include "pages/percent_bar_geometry.h"
 
 namespace drv {
 namespace {
@@ -278,7 +279,8 @@ static std::optional<RECT> CloseBoxRect(HWND sheet) {
   return r.left < r.right ? std::optional<RECT>(r) : std::nullopt;
 }
 
-static int BarPercent(HWND bar, bool* textDrawn) {
+// The bar's filled width from the left edge and its client width; whether the number is drawn.
+static int BarFilled(HWND bar, int* width, bool* textDrawn) {
   RECT client = {};
   POINT origin = {};
   GetClientRect(bar, &client);
@@ -289,11 +291,11 @@ static int BarPercent(HWND bar, bool* textDrawn) {
   int filled = 0;  // the text is centred, so the top row shows the fill alone
   while (filled < p->width && p->At(filled, 0) == fill) ++filled;
   // The percentage is drawn across the bar: inverted over the fill, plain over the rest.
-  *textDrawn = false;
+  *textDrawn = false, *width = p->width;
   for (int y = 1; y < p->height - 1; ++y) {
     for (int x = 0; x < p->width; ++x) *textDrawn |= x < filled ? p->At(x, y) == back : p->At(x, y) == fill;
   }
-  return filled * 100 / p->width;
+  return filled;
 }
 
 // The part of the screen that the windows cover.
@@ -435,11 +437,12 @@ void Session::Perform(const Step& s) {
       ASSERT_FALSE(Dialogs().empty()) << "nothing to take a picture of";
       Screenshot(Dialogs(), Utf8(s.text));
       return;
-    case Op::Bar: {
+    case Op::Bar: {  // filled as wide as the product's own rule says for the percentage, at any width
       bool text = false;
-      int shown = -1;
-      EXPECT_TRUE(WaitFor([&] { return (shown = BarPercent(Control(kBar), &text)) == s.id && text; }))
-          << "the bar shows " << shown << "%" << (text ? "" : " without its number") << ", not " << s.id << "%";
+      int filled = -1, width = 0;
+      EXPECT_TRUE(WaitFor([&] { return (filled = BarFilled(Control(kBar), &width, &text)) == pages::FilledWidth(s.id, width) && text; }))
+          << "the bar is filled " << filled << " of " << width << " pixels" << (text ? "" : " without its number") << ", not "
+          << s.id << "%";
       return;
     }
     case Op::CloseLook: {
