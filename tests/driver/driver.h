@@ -100,6 +100,7 @@ class Session {
   DWORD pid = 0;
   HWND sheet = nullptr;
   win::UniqueHandle process;
+  std::vector<win::UniqueFile> held;  // files the test holds open meanwhile, as another program would
 
   std::wstring Path(const std::wstring& text) const;  // "%F" -> folder
   HWND Control(int id) const;
