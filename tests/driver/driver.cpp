@@ -209,9 +209,7 @@ std::vector<std::wstring> Below(const std::wstring& folder, bool recurse, const 
     if (name == L"." || name == L"..") continue;
     const bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
     names.push_back(isFolder ? name + L"\\" : name);
-    for (const std::wstring& inner : isFolder && recurse ? Below(folder + L"\\" + name) : std::vector<std::wstring>{}) {
-      names.push_back(name + L"\\" + inner);
-    }
+    for (const std::wstring& inner : isFolder && recurse ? Below(folder + L"\\" + name) : std::vector<std::wstring>{}) names.push_back(name + L"\\" + inner);
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -276,9 +274,7 @@ Session::Session() {
 }
 
 // A setup still running when its test ends would hold the single-instance guard for the next one.
-Session::~Session() {
-  if (Running()) TerminateProcess(process.Get(), 0xDEAD);
-}
+Session::~Session() { Running() && TerminateProcess(process.Get(), 0xDEAD); }
 
 void Session::Play(const Steps& steps) {
   for (size_t i = 0; i < steps.size() && !testing::Test::HasFatalFailure(); ++i) {
@@ -352,9 +348,7 @@ void Session::Perform(const Step& s) {
       ASSERT_TRUE(PostMessageW(button, BM_CLICK, 0, 0));  // posted: a click may open a modal box
       return;
     }
-    case Op::Type:
-      ASSERT_EQ(Send(Control(s.id), WM_SETTEXT, 0, LPARAM(Path(s.text).c_str())), TRUE) << "cannot type into " << s.id;
-      return;
+    case Op::Type: ASSERT_EQ(Send(Control(s.id), WM_SETTEXT, 0, LPARAM(Path(s.text).c_str())), TRUE) << "cannot type into " << s.id; return;
     case Op::Keys: {
       ASSERT_TRUE(Focus(Control(s.id))) << "cannot put the focus on control " << s.id;
       std::vector<INPUT> in;
@@ -377,9 +371,7 @@ void Session::Perform(const Step& s) {
       ASSERT_EQ(SendInput(2, in, sizeof(INPUT)), 2u);
       return;
     }
-    case Op::SysClose:
-      ASSERT_TRUE(PostMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0));
-      return;
+    case Op::SysClose: ASSERT_TRUE(PostMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0)); return;
     case Op::Box: {
       const BoxLook& look = *s.box;
       std::vector<HWND> boxes;
@@ -426,8 +418,7 @@ void Session::Perform(const Step& s) {
     }
     case Op::Shot:
       ASSERT_FALSE(Dialogs().empty()) << "nothing to take a picture of";
-      Screenshot(Dialogs(), Utf8(s.text));
-      return;
+      return Screenshot(Dialogs(), Utf8(s.text));
     case Op::Bar: {  // filled as wide as the product's own rule says for the percentage, at any width
       bool text = false;
       int filled = -1, width = 0;
@@ -446,9 +437,7 @@ void Session::Perform(const Step& s) {
       })) << (s.id ? "the close box looks greyed" : "the close box still looks enabled") << ": " << black;
       return;
     }
-    case Op::Do:
-      s.fn(*this);
-      return;
+    case Op::Do: s.fn(*this); return;
   }
 }
 
