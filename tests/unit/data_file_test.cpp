@@ -47,17 +47,14 @@ Bytes Packed(std::size_t entries, std::size_t contentSize) {
     return file;
 }
 
-// More records than one read takes, whole or in short pieces.
+// More records than one read takes, in short pieces.
 TEST(ReadEntryTable, ReadsAllRecordsInOrder) {
-    const Bytes file = Packed(1100, 3);
-    for (std::size_t piece : {SIZE_MAX, std::size_t(7)}) {
-        TestSource source(file);
-        source.maxPiece = piece;
-        EntryTable table;
-        ASSERT_EQ(ReadEntryTable(source, &table), ReadStatus::Ok);
-        ASSERT_EQ(table.entries.size(), 1100u);
-        for (std::size_t i = 0; i < 1100; ++i) ASSERT_EQ(table.entries[i].name, Name(i));
-    }
+    TestSource source(Packed(1100, 3));
+    source.maxPiece = 7;
+    EntryTable table;
+    ASSERT_EQ(ReadEntryTable(source, &table), ReadStatus::Ok);
+    ASSERT_EQ(table.entries.size(), 1100u);
+    for (std::size_t i = 0; i < 1100; ++i) ASSERT_EQ(table.entries[i].name, Name(i));
 }
 
 TEST(ReadEntryTable, RefusesTablesThatLeaveTheFile) {
@@ -103,12 +100,8 @@ TEST(HeaderChecks, SignatureIsExactlyKJ38AndVersionAtMostV10AsUnsignedBytes) {
 // Damaged on an empty file, a read error or missing bytes; short reads are no error.
 TEST(CheckCrc, DamagedOnEmptyFileReadErrorOrMissingBytes) {
     TestSource empty(Bytes{}), failing(Packed(1, 3000000)), shrunk(Packed(1, 3000000)), shortReads(Packed(1, 3000000));
-    failing.failFrom = 2000000;
-    shrunk.size += 1;
-    shortReads.maxPiece = 333;
-    EXPECT_EQ(CheckCrc(empty, nullptr), CheckResult::Damaged);
-    EXPECT_EQ(CheckCrc(failing, nullptr), CheckResult::Damaged);
-    EXPECT_EQ(CheckCrc(shrunk, nullptr), CheckResult::Damaged);
+    failing.failFrom = 2000000, shrunk.size += 1, shortReads.maxPiece = 333;
+    for (TestSource* damaged : {&empty, &failing, &shrunk}) EXPECT_EQ(CheckCrc(*damaged, nullptr), CheckResult::Damaged);
     EXPECT_EQ(CheckCrc(shortReads, nullptr), CheckResult::Passed);
 }
 

@@ -20,10 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-struct ToolRun {
-    int code;
-    std::string out, err;
-};
+struct ToolRun { int code; std::string out, err; };
 
 ToolRun Tool(const std::vector<std::string>& args) {
     std::ostringstream out, err;
@@ -64,9 +61,7 @@ TEST(Packer, LayoutZeroFillAndTrailer) {
     for (int i = 0; i < 3; ++i) {
         const std::size_t r = 32 + 64 * i;
         EXPECT_EQ(text(r, 6), std::string(records[i], 6)) << "NUL after the name";
-        EXPECT_EQ(u32(r + 48), offsets[i]) << i;
-        EXPECT_EQ(u32(r + 52), sizes[i]) << i;
-        EXPECT_EQ(file[r + 56], types[i]) << i;
+        EXPECT_EQ(std::make_tuple(u32(r + 48), u32(r + 52), int(file[r + 56])), std::make_tuple(offsets[i], sizes[i], types[i])) << i;
         EXPECT_EQ(text(r + 57, 7), std::string(7, '\0')) << i;
     }
     EXPECT_EQ(text(32 + 128 + 32, 16), std::string("20011231\0\0\0\0\0\0\0\0", 16));
