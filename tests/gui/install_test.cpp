@@ -273,8 +273,9 @@ const Stop kStops[] = {
     {"locked_after_start", Three(2000), kWhole, &kMissingLater, 0, {}, {}, {Do([](Session& run) {
        ASSERT_TRUE(run.held.emplace_back(CreateFileW(run.Path(kCab).c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0)));
      })}},
-    // A folder where a file goes cannot be replaced: told as a missing data file, after what came before.
-    {"folder_in_the_way_on_a_cd", Three(1000), kWhole, &kMissingLater, 75, {L"first.dat", L"second.dat"},
+    // A folder where a file goes cannot be replaced: told as a missing data file, after what came before
+    // (65 %: a bar width that is no whole number of pixels).
+    {"folder_in_the_way_on_a_cd", Three(3000), kWhole, &kMissingLater, 65, {L"first.dat", L"second.dat"},
      {L"first.dat", L"second.dat\\"}, {Do([](Session& run) {
        ASSERT_TRUE(CreateDirectoryW(run.Path(L"%F\\dest").c_str(), 0) && CreateDirectoryW(run.Path(L"%F\\dest\\second.dat").c_str(), 0));
      })}, true},
