@@ -1,17 +1,14 @@
 # The GUI scenarios: one Windows program that drives setup.exe through its windows, run by ctest
 # through tools/wine-run.sh (the crosscompiling emulator) in private Wine prefixes and X displays,
 # split into entries that can run side by side. The helper library is in pages_tests.cmake, the
-# small-disk fixture in install_tests.cmake, the stand-in programs in standin_tests.cmake.
+# small-disk fixture in install_tests.cmake, the stand-in programs in standin_tests.cmake (the sample
+# program is built here for tools/sample-medium.sh).
 
 add_library(gui_driver STATIC tests/driver/driver.cpp)
 target_compile_options(gui_driver PUBLIC -Wall -Wextra -Wno-missing-field-initializers)
-target_compile_definitions(gui_driver PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601
-  _RICHEDIT_VER=0x0200
-  SETUP_EXE="$<TARGET_FILE:setup>"
-  PAGES_HELPER_DLL="$<TARGET_FILE:gui_pages_in_process>"
-  DRIVER_STANDIN_EXE="$<TARGET_FILE:korventa_driver_standin>"
-  PLANTED_DLL="$<TARGET_FILE:planted_dll>"
-  SAMPLE_PROGRAM_EXE="$<TARGET_FILE:korventa_sample>")
+target_compile_definitions(gui_driver PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 _RICHEDIT_VER=0x0200
+  SETUP_EXE="$<TARGET_FILE:setup>" PAGES_HELPER_DLL="$<TARGET_FILE:gui_pages_in_process>"
+  DRIVER_STANDIN_EXE="$<TARGET_FILE:korventa_driver_standin>" PLANTED_DLL="$<TARGET_FILE:planted_dll>")
 target_include_directories(gui_driver PUBLIC ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR})
 target_link_libraries(gui_driver PUBLIC gtest datafile_tool_core portable user32 gdi32 ole32 uuid shell32 advapi32)
 

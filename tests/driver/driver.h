@@ -56,14 +56,9 @@ struct BoxLook { const wchar_t *caption, *text; bool icon; std::vector<int> butt
 
 class Session;
 enum class Op { Start, At, Press, Type, Keys, CloseBox, SysClose, Box, Quiet, Exit, Shot, Bar, CloseLook, Do };
-struct Step {
-  Op op;
-  int id = 0;  // a control (a sheet button id, else the page's), an answer, an exit code, a percentage
-  std::wstring text;
-  std::vector<WORD> keys;
-  const PageLook* page = nullptr;
-  const BoxLook* box = nullptr;
-  std::function<void(Session&)> fn;
+struct Step {  // id: a control (a sheet button id, else the page's), an answer, an exit code, a percentage
+  Op op; int id = 0; std::wstring text; std::vector<WORD> keys;
+  const PageLook* page = nullptr; const BoxLook* box = nullptr; std::function<void(Session&)> fn;
 };
 using Steps = std::vector<Step>;
 Steps Cat(std::initializer_list<Steps> parts);
@@ -92,14 +87,14 @@ class Session {
   ~Session();
   void Play(const Steps& steps);
 
-  std::wstring folder;
-  std::wstring exe;
+  // version: Wine's Windows version for setup.exe, empty: the prefix's; current: the setup's current
+  // folder, empty: the test's folder.
+  std::wstring folder, exe, version, current;
   std::optional<std::string> data = std::string();  // KORVENTA.cab, written at each start
-  std::wstring version;  // Wine's Windows version for setup.exe; empty: the prefix's
-  std::wstring current;  // the setup's current folder; empty: the test's folder
   DWORD pid = 0;
   HWND sheet = nullptr;
   win::UniqueHandle process;
+  std::vector<win::UniqueFile> held;  // files the test holds open meanwhile, as another program would
 
   std::wstring Path(const std::wstring& text) const;  // "%F" -> folder
   HWND Control(int id) const;

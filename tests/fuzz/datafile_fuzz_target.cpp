@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "install/datafile/crc16.h"
 #include "install/datafile/data_file.h"
 #include "install/datafile/data_file_checks.h"
 #include "install/datafile/data_file_validation.h"
@@ -21,13 +20,11 @@ void Require(bool ok, const char* what) {
 
 }  // namespace
 
+// The CRC methods' agreement is the CRC test's (random data of every length, alignment and split); here
+// the check only runs, for the sanitizers.
 void FuzzDataFile(const std::uint8_t* data, std::size_t size) {
-    const std::uint16_t reference = CrcUpdate(CrcMethod::Bytewise, kCrcInitial, data, size);
-    for (CrcMethod m : {CrcMethod::Slicing8, CrcMethod::Clmul, CrcMethod::Clmul256})
-        Require(CrcUpdate(m, kCrcInitial, data, size) == reference, "a CRC method disagrees with the byte-wise one");
     MemoryByteSource source(data, size);
-    Require((CheckCrc(source, nullptr) == CheckResult::Passed) == (reference == kCrcResidue),
-            "the CRC check disagrees with the byte-wise register");
+    CheckCrc(source, nullptr);
 
     EntryTable table;
     if (ReadEntryTable(source, &table) != ReadStatus::Ok) return;

@@ -62,12 +62,8 @@ check "class 5: seven files, the empty one too" [ "$(find "$work/x5" -type f | w
 check "class 5: local time" local_time_is x5/dest/Korventa.inf "2024-03-10 08:30:00"
 check "class 1: into a subfolder" same x1/system/drivers/kvusb2k.sys kvusb2k.sys
 
-# Refused input leaves an existing output alone.
+# Refused input leaves an existing output alone (the manifest's refusals are the unit tests').
 cp "$cab" "$work/keep.cab"
-printf '0\t20240401090000\tok.txt\t%s\n0\t20240401090000\tcafé.txt\t%s\n' \
-  "$samples/files/readme.txt" "$samples/files/readme.txt" >"$work/bad.manifest"
-run pack "$(p "$work/bad.manifest")" "$(p "$work/keep.cab")"
-check "a name outside code page 932 is refused" [ $rc = 1 ]
 printf '0\t20240401090000\tok.txt\tnone.txt\n' >"$work/missing.manifest"
 run pack "$(p "$work/missing.manifest")" "$(p "$work/keep.cab")"
 check "a missing source is an I/O error" [ $rc = 3 ]

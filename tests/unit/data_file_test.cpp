@@ -49,17 +49,14 @@ Bytes Packed(std::size_t entries, std::size_t contentSize) {
     return file;
 }
 
-// More records than one read takes, whole or in short pieces.
+// More records than one read takes, in short pieces.
 TEST(ReadEntryTable, ReadsAllRecordsInOrder) {
-    const Bytes file = Packed(1100, 3);
-    for (std::size_t piece : {SIZE_MAX, std::size_t(7)}) {
-        TestSource source(file);
-        source.maxPiece = piece;
-        EntryTable table;
-        ASSERT_EQ(ReadEntryTable(source, &table), ReadStatus::Ok);
-        ASSERT_EQ(table.entries.size(), 1100u);
-        for (std::size_t i = 0; i < 1100; ++i) ASSERT_EQ(table.entries[i].name, Name(i));
-    }
+    TestSource source(Packed(1100, 3));
+    source.maxPiece = 7;
+    EntryTable table;
+    ASSERT_EQ(ReadEntryTable(source, &table), ReadStatus::Ok);
+    ASSERT_EQ(table.entries.size(), 1100u);
+    for (std::size_t i = 0; i < 1100; ++i) ASSERT_EQ(table.entries[i].name, Name(i));
 }
 
 TEST(ReadEntryTable, RefusesTablesThatLeaveTheFile) {
@@ -117,15 +114,13 @@ struct ThreadBeside : Beside {
 TEST(CheckCrc, DamagedOnEmptyFileReadErrorOrMissingBytes) {
     for (bool halves : {false, true}) {
         TestSource empty(Bytes{}), failing(Packed(1, 3000000)), shrunk(Packed(1, 3000000)), shortReads(Packed(1, 3000000));
-        failing.failFrom = 2000000;
-        shrunk.size += 1;
-        shortReads.maxPiece = 333;
-        for (const auto& [source, expected] : {std::pair<TestSource*, CheckResult>{&empty, CheckResult::Damaged},
-                                               {&failing, CheckResult::Damaged}, {&shrunk, CheckResult::Damaged},
-                                               {&shortReads, CheckResult::Passed}}) {
-            ThreadBeside beside;
-            EXPECT_EQ(CheckCrc(*source, nullptr, halves ? &beside : nullptr), expected) << "halves " << halves;
+        failing.failFrom = 2000000, shrunk.size += 1, shortReads.maxPiece = 333;
+        ThreadBeside beside[4];
+        for (int i = 0; i < 3; ++i) {
+            TestSource* damaged[] = {&empty, &failing, &shrunk};
+            EXPECT_EQ(CheckCrc(*damaged[i], nullptr, halves ? &beside[i] : nullptr), CheckResult::Damaged) << i << halves;
         }
+        EXPECT_EQ(CheckCrc(shortReads, nullptr, halves ? &beside[3] : nullptr), CheckResult::Passed) << halves;
     }
 }
 

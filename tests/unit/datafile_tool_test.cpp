@@ -20,10 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-struct ToolRun {
-    int code;
-    std::string out, err;
-};
+struct ToolRun { int code; std::string out, err; };
 
 ToolRun Tool(const std::vector<std::string>& args) {
     std::ostringstream out, err;
@@ -64,9 +61,7 @@ TEST(Packer, LayoutZeroFillAndTrailer) {
     for (int i = 0; i < 3; ++i) {
         const std::size_t r = 32 + 64 * i;
         EXPECT_EQ(text(r, 6), std::string(records[i], 6)) << "NUL after the name";
-        EXPECT_EQ(u32(r + 48), offsets[i]) << i;
-        EXPECT_EQ(u32(r + 52), sizes[i]) << i;
-        EXPECT_EQ(file[r + 56], types[i]) << i;
+        EXPECT_EQ(std::make_tuple(u32(r + 48), u32(r + 52), int(file[r + 56])), std::make_tuple(offsets[i], sizes[i], types[i])) << i;
         EXPECT_EQ(text(r + 57, 7), std::string(7, '\0')) << i;
     }
     EXPECT_EQ(text(32 + 128 + 32, 16), std::string("20011231\0\0\0\0\0\0\0\0", 16));
@@ -121,8 +116,7 @@ TEST(Manifest, ParsesEntriesAndReportsEveryBadLine) {
         "0\t20240401090000\ti\t\n"
         "5\t20240401090000\t%S%\\..\\k.sys\tk\n"
         "3\t20240401090000\t%S:%\\k.sys\tk\n"
-        "9\t20240401090000\tnul\tk\n"
-        "0\t202404010900000\tj\tj\n";
+        "9\t20240401090000\tnul\tk\n";
     const dftool::Manifest m = dftool::ParseManifest(text, fs::path("base"));
     ASSERT_EQ(m.entries.size(), 3u);
     EXPECT_EQ(m.entries[0].line, 3);
@@ -136,15 +130,15 @@ TEST(Manifest, ParsesEntriesAndReportsEveryBadLine) {
     const char* expected[] = {"line 6: the target type", "line 7: ", "line 8: expected 4",
                               "line 9: name \"café\" refused", "line 10: the target type", "line 11: ",
                               "line 12: name \"%S%\\..\\k.sys\" refused: after removal of its \"%\" prefix, the name has a part",
-                              "line 13: name \"%S:%\\k.sys\" refused: the name holds a character",
-                              "line 15: the timestamp is not 14 digits"};
+                              "line 13: name \"%S:%\\k.sys\" refused: the name holds a character"};
     ASSERT_EQ(m.errors.size(), std::size(expected));
     for (std::size_t i = 0; i < m.errors.size(); ++i) EXPECT_EQ(m.errors[i].rfind(expected[i], 0), 0u) << m.errors[i];
 }
 
-// Everything is judged before anything is written: extract creates nothing, verify fails too. An
-// impossible timestamp (month 14) is a warning only: the setup installs the file all the same, with the
-// times the system gives it.
+// Everything is judged before anything is written: extract creates nothing, verify fails too. The
+// validation's refusals are its own table's; here one shows that the commands ask it. An impossible
+// timestamp (month 14) is a warning only: the setup installs the file all the same, with the times the
+// system gives it.
 TEST(Commands, DamagedOrUnusableFilesAreRefusedBeforeAnythingIsWritten) {
     using dftool::kExitRefused, dftool::kExitOk;
     const fs::path dir = fs::temp_directory_path() / ("dftool-test-" + std::to_string(std::random_device()()));
@@ -157,8 +151,6 @@ TEST(Commands, DamagedOrUnusableFilesAreRefusedBeforeAnythingIsWritten) {
         {"version V1.1", Patched(good, 19, '1', true), 5, kExitRefused, "version check failed"},
         {"count past the end", Patched(good, 24, 3, true), 5, kExitRefused, "the entry table of 3 records runs past"},
         {"count of 2^31 and more", Patched(good, 27, 0xD0, true), 5, kExitRefused, "table of 3489660930 records"},
-        {"size past the end", Patched(good, 32 + 64 + 53, 0x10, true), 5, kExitRefused, "entry 1"},
-        {"name ends in a dot", Patched(good, 32 + 11, '.', true), 5, kExitRefused, "entry 0: a part of the name ends in a dot"},
         {"two names on one file", Pack({Entry("data.bin", 0, "a"), Entry("DATA.BIN", 0, "b")}), 5, kExitRefused,
          "entry 1: it lands on the same file as entry 0"},
         {"month 14", Patched(good, 32 + 32 + 4, '1', true), 5, kExitOk, "warning: entry 0"},

@@ -29,9 +29,8 @@ TEST(DestPathRules, NextAcceptsOnlyDriveRootFormWithUsableFolderNames) {
     for (const std::u16string path : {u"", u"C:", u"C:KORVENTA\\x", u"\\\\server\\share", u"KORVENTA\\mv-t30582",
                                       u":\\", u"CC:\\", u"C\\:", u" C:\\", u"C:/dir/x"})
         EXPECT_FALSE(pages::HasDriveRootForm(path));
-    for (const std::u16string path : {u"C:\\a*b", u"C:\\dir\\de?t", u"C:\\dir.\\x", u"C:\\x\\con", u"C:\\x \\",
-                                      u"C:\\dir\\dest ", u"C:\\dir\\dest.", u"C:\\a:b", u"C:\\a\\..\\b"})
-        EXPECT_FALSE(pages::HasValidFolderNames(path));
+    // The folders after the drive's colon go by the Windows name rule, whose table has the rest.
+    for (const std::u16string path : {u"C:\\x\\con", u"C:\\a:b"}) EXPECT_FALSE(pages::HasValidFolderNames(path));
 }
 
 TEST(DestPathRules, DriveLetterSelectsMaskBit) {

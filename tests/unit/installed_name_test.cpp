@@ -21,16 +21,9 @@ TEST(Place, FollowsTheTargetTypeTable) {
         EXPECT_EQ(Place(static_cast<std::uint8_t>(type), osClass), expected) << "type " << type << " class " << osClass;
 }
 
-// "%SYS%\drivers\x.sys" and names left empty are the GUI's and the validation's.
-TEST(RemovePrefix, KeepsTheTailAfterTheLastPercent) {
-    const std::pair<std::u16string, std::u16string> cases[] = {
-        {u"plain.dll", u"plain.dll"}, {u"", u""}, {u"%ab", u"b"}, {u"%%abc", u"bc"}, {u"a%b%cd%\\e", u"e"},
-        {u"％\\full-width.dll", u"％\\full-width.dll"}};
-    for (const auto& c : cases) EXPECT_EQ(RemovePrefix(c.first), c.second);
-}
-
 // Decoded first, as the setup decodes on a Japanese system: the '%' then takes the whole double-byte
-// character after it, and a trail byte 0x5C is no separator.
+// character after it. In the system folder a name loses all up to the character after its last '%' (a
+// full-width one is no prefix); whole for type 3 on class 5, which goes to the destination.
 TEST(InstalledName, DecodesThenPlacesThenDropsThePrefixInTheSystemFolder) {
     const auto decode = [](const std::string& bytes) { return dftool::DecodeCp932(bytes).value_or(u"?"); };
     const std::tuple<const char*, int, int, Placement, std::u16string> cases[] = {  // stored, type, class, place, name
@@ -39,6 +32,8 @@ TEST(InstalledName, DecodesThenPlacesThenDropsThePrefixInTheSystemFolder) {
         {"%SystemRoot%\\drivers\\k.sys", 3, 4, Placement::Skip, u""},
         {"%\x95\x5C.txt", 2, 2, Placement::SystemFolder, u".txt"},
         {"%\x95\x5C.txt", 0, 2, Placement::DestFolder, u"%表.txt"},
+        {"a%b%cd%\\e", 1, 1, Placement::SystemFolder, u"e"},  {"%%abc", 5, 5, Placement::SystemFolder, u"bc"},
+        {"k.sys%", 2, 2, Placement::SystemFolder, u""}, {"\x81\x93\\w.dll", 2, 2, Placement::SystemFolder, u"％\\w.dll"},
     };
     for (const auto& [stored, type, osClass, place, name] : cases) {
         EntryRecord entry;
