@@ -20,7 +20,7 @@ DllSearchPlan PlanDllSearch(bool canRestrict, std::uint32_t major, std::uint32_t
 // cscapi), the folder browser and profiles (userenv, profapi), process start and compatibility
 // (apphelp, setupapi, version), security (cryptbase, ntmarta), accessibility (oleacc), and the
 // drawing helpers that the theme and common-control code load (msimg32).
-// Sources: the list that 7-Zip's C/DllSecur.c and NSIS's installer stub load from the system folder
+// Sources: the list that 7-Zip's C/DllSecur.c and NSIS's installers load from the system folder
 // first (uxtheme, userenv, setupapi, apphelp, propsys, dwmapi, cryptbase, oleacc, clbcatq, version),
 // the DLLs of Microsoft's advisories on DLL planting in installers (profapi, ntmarta), and the DLLs
 // that the shell's link and folder code loads by name (linkinfo, ntshrui, srvcli, cscapi). A name
