@@ -113,9 +113,8 @@ int BarFilled(HWND bar, int* width, bool* textDrawn) {
   while (filled < p->width && p->At(filled, 0) == fill) ++filled;
   // The percentage is drawn across the bar: inverted over the fill, plain over the rest.
   *textDrawn = false, *width = p->width;
-  for (int y = 1; y < p->height - 1; ++y) {
+  for (int y = 1; y < p->height - 1; ++y)
     for (int x = 0; x < p->width; ++x) *textDrawn |= x < filled ? p->At(x, y) == back : p->At(x, y) == fill;
-  }
   return filled;
 }
 
@@ -209,7 +208,8 @@ std::vector<std::wstring> Below(const std::wstring& folder, bool recurse, const 
     if (name == L"." || name == L"..") continue;
     const bool isFolder = found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
     names.push_back(isFolder ? name + L"\\" : name);
-    for (const std::wstring& inner : isFolder && recurse ? Below(folder + L"\\" + name) : std::vector<std::wstring>{}) names.push_back(name + L"\\" + inner);
+    if (isFolder && recurse)
+      for (const std::wstring& inner : Below(folder + L"\\" + name)) names.push_back(name + L"\\" + inner);
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -383,9 +383,8 @@ void Session::Perform(const Step& s) {
       // The icon static is there even without an icon, only empty.
       EXPECT_EQ(icon && IsWindowVisible(icon) && Send(icon, STM_GETICON), look.icon) << "icon";
       std::vector<int> buttons;
-      for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO}) {
+      for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO})
         if (HWND b = GetDlgItem(box, id); b && IsWindowVisible(b)) buttons.push_back(id);
-      }
       EXPECT_EQ(buttons, look.buttons);
       RECT b = {}, work = {};
       GetWindowRect(box, &b);

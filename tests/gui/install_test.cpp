@@ -40,7 +40,8 @@ struct ClassRow { const char* label; const wchar_t* version; std::vector<Landing
 // In log order: the program, the class's own entries, then those that every class installs.
 std::vector<Landing> Landings(std::vector<Landing> own) {
   own.insert(own.begin(), {0, false, L"KORVENTA.exe"});
-  own.insert(own.end(), {{8, false, L"ﾃﾞｰﾀ辞書_0123456789abcdefghi.dat"}, {9, false, L"empty.dat"}, {10, false, L"big1.dat"}, {11, false, L"big2.dat"}});
+  own.insert(own.end(), {{8, false, L"ﾃﾞｰﾀ辞書_0123456789abcdefghi.dat"}, {9, false, L"empty.dat"}, {10, false, L"big1.dat"},
+                         {11, false, L"big2.dat"}});
   return own;
 }
 const ClassRow kClasses[] = {
@@ -93,9 +94,8 @@ std::optional<ULONGLONG> StampToUtc(const char* stamp) {
 }
 
 void DeleteShortcuts(const std::vector<std::wstring>& folders) {
-  for (const std::wstring& f : folders) {
+  for (const std::wstring& f : folders)
     for (const std::wstring& name : Below(f, false, L"QTX KORVENTA*")) DeleteFileW((f + L"\\" + name).c_str());
-  }
 }
 
 class Classes : public testing::TestWithParam<ClassRow> {
@@ -125,9 +125,7 @@ class Classes : public testing::TestWithParam<ClassRow> {
   // the shortcut test's).
   void Check(const ClassRow& row, ULONGLONG start) {
     std::vector<std::wstring> inDest = {kDriver, L"%SYS%\\", L"%SYS%\\drivers\\"};
-    for (const Landing& l : row.landings) {
-      if (!l.system && l.name != std::wstring(kDriver)) inDest.push_back(l.name);
-    }
+    for (const Landing& l : row.landings) if (!l.system && l.name != std::wstring(kDriver)) inDest.push_back(l.name);
     std::sort(inDest.begin(), inDest.end());
     EXPECT_EQ(Below(dest_), inDest);
     EXPECT_EQ(GetFileAttributesW(dest_.c_str()), kHidden) << "the existing destination lost its attributes";
@@ -146,7 +144,8 @@ class Classes : public testing::TestWithParam<ClassRow> {
       EXPECT_GE(Ticks(data.ftLastAccessTime) + kSlack, start) << Utf8(path) << ": last access, the moment of writing";
     }
     const std::wstring started = L"start\t" + dest_ + L"\\" + kDriver + L"\t" + dest_ + L"\tKorventa.inf\nend\n";
-    EXPECT_EQ(ReadAll(record_).value_or(""), &row == &kClass5 ? Utf8(started) : "") << "the driver's setup runs once, in the destination, on class 5 only";
+    EXPECT_EQ(ReadAll(record_).value_or(""), &row == &kClass5 ? Utf8(started) : "")
+        << "the driver's setup runs once, in the destination, on class 5 only";
     EXPECT_EQ(Below(desktop_, false, L"QTX KORVENTA*"), std::vector<std::wstring>{L"QTX KORVENTA.LNK"});
   }
 
@@ -311,7 +310,8 @@ TEST_P(Stops, WhatWasWrittenStaysWhole) {
   }
   const std::string older = row.olderSize ? Pattern(row.olderSize, 9) : "older";
   // With a temporary file that an interrupted run left, which goes.
-  ASSERT_TRUE(!row.existing || (CreateDirectoryW(dest.c_str(), 0) && WriteAll(dest + L"\\" + row.existing, older) && WriteAll(dest + kLeftover, "left")));
+  ASSERT_TRUE(!row.existing ||
+              (CreateDirectoryW(dest.c_str(), 0) && WriteAll(dest + L"\\" + row.existing, older) && WriteAll(dest + kLeftover, "left")));
   const auto inSystem = [system = SystemFolder()](const Entry& e) { return e.name[0] == L'%' ? system + L"\\" + InSystem(e.name) : L""; };
   for (const Entry& e : row.entries) DeleteFileW(inSystem(e).c_str());
   run.data = row.damage(Pack(row.entries));
@@ -408,7 +408,8 @@ TEST(Gui, CloseRequestsAsTheInstallationCompletes) {
     run.Play(Cat({ToDestination(), {Type(kEdit, L"%F\\dest"), Press(Next), Do([](Session& s) {
       ASSERT_TRUE(WaitFor([&] { return Text(s.Control(1018)) != kDestination.title || !s.Running(); }));
       // Posted again and again until the setup ends: Esc's cancel and the close command.
-      for (const auto end = GetTickCount() + DWORD(drv::kLong.count()); WaitForSingleObject(s.process.Get(), 1) == WAIT_TIMEOUT && GetTickCount() < end;) {
+      for (const auto end = GetTickCount() + DWORD(drv::kLong.count());
+           WaitForSingleObject(s.process.Get(), 1) == WAIT_TIMEOUT && GetTickCount() < end;) {
         PostMessageW(s.sheet, WM_COMMAND, IDCANCEL, 0);
         PostMessageW(s.sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
       }

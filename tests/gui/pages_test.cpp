@@ -30,7 +30,8 @@ TEST_P(Startup, RefusesWithoutTheDataFile) {
     ASSERT_TRUE(CreateDirectoryW((trouble == Trouble::DotLocal ? copy + L".local" : (run.current = run.Path(L"%F\\elsewhere"))).c_str(), 0));
   } else {
     ASSERT_TRUE(trouble == Trouble::Missing || WriteAll(cab, *run.data));
-    run.held.emplace_back(CreateFileW(cab.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0, OPEN_EXISTING, 0, 0));
+    run.held.emplace_back(CreateFileW(cab.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, 0,
+                                      OPEN_EXISTING, 0, 0));
     ASSERT_EQ(bool(run.held.back()), trouble != Trouble::Missing);
     run.data.reset();
   }
@@ -38,7 +39,8 @@ TEST_P(Startup, RefusesWithoutTheDataFile) {
   run.Play({Start(), Box(box, 0), Shot("startup-" + std::to_string(int(trouble))), Box(box, IDOK), Exit(1)});
 }
 
-INSTANTIATE_TEST_SUITE_P(Gui, Startup, testing::Values(Trouble::Missing, Trouble::HeldSharedByAll, Trouble::BesideProgramOnly, Trouble::DotLocal));
+INSTANTIATE_TEST_SUITE_P(Gui, Startup,
+                         testing::Values(Trouble::Missing, Trouble::HeldSharedByAll, Trouble::BesideProgramOnly, Trouble::DotLocal));
 
 // ---- Every cancel request on every page, refused with No, then Yes: one question per request, nothing
 // changes or is created. On the way, the documents must show whole and nothing may change them.
@@ -199,7 +201,8 @@ TEST(Gui, WalkAndDestinationRules) {
                      Walk({{Next, &kCopyright}, {Next, &kDestination}})});
   // One of each check the page makes, whose rules are the unit tests': form, drive, length, folder names
   // (nothing made before them), a file in the way.
-  for (const std::wstring& typed : {L"C:refused"s, UnmappedDrive() + L"\\x", tooLong, L"%F\\kept\\bad|name\\sub"s, L"%F\\t\\file\\sub"s}) steps = Cat({steps, Refused(typed)});
+  for (const std::wstring& typed : {L"C:refused"s, UnmappedDrive() + L"\\x", tooLong, L"%F\\kept\\bad|name\\sub"s, L"%F\\t\\file\\sub"s})
+    steps = Cat({steps, Refused(typed)});
   // Accepted as typed, a lower-case drive and doubled and trailing backslashes: the missing folders are made.
   run.Play(Cat({steps, {Type(kEdit, L"c" + run.folder.substr(1) + L"\\good\\\\two\\"), Press(Next), Box(kDamaged, 0), Shot("wizard-progress"),
                         Do([](Session& run) { EXPECT_EQ(Below(run.Path(L"%F\\good")), std::vector<std::wstring>{L"two\\"}); }),

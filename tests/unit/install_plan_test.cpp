@@ -76,9 +76,8 @@ TEST(ExtractProgress, ReportsTheBlockwiseCopysPositionsHoweverTheCopyIsCut) {
             for (std::uint64_t left = sizes[i], n; left != 0; left -= n)
                 pieces[i].push_back(n = std::min<std::uint64_t>(left, blocks ? block : rng() % (block + 1)));
         }
-        if (std::accumulate(sizes.begin(), sizes.end(), std::uint64_t(0)) != 0) {
+        if (std::accumulate(sizes.begin(), sizes.end(), std::uint64_t(0)) != 0)
             EXPECT_EQ(Track(sizes, pieces), BlockwisePositions(sizes)) << "round " << round;
-        }
     }
 }
 

@@ -38,9 +38,7 @@ TEST(TimestampRule, TheSetupAndTheToolAgreeOnEveryStamp) {
         EXPECT_EQ(datafile::ParseTimestamp(stamp).has_value(), moment) << text;
         EXPECT_EQ(ToolWarns(stamp), !moment) << text;
         EXPECT_EQ(dftool::CheckTimestamp(text).empty(), moment) << text;
-        if (!moment) {
-            EXPECT_FALSE(dftool::LocalTimeOf(stamp)) << text << ": extract would set a time";
-        }
+        if (!moment) EXPECT_FALSE(dftool::LocalTimeOf(stamp)) << text << ": extract would set a time";
     }
 }
 

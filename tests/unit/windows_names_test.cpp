@@ -22,9 +22,7 @@ TEST(WindowsNames, PartsThatWindowsRefusesOrReadsOtherwise) {
                            u"sub dir\\ｶﾀｶﾅ 辞書.dat", u"drivers/kv.sys"}},
     };
     for (const auto& [issue, names] : cases) {
-        for (const std::u16string& name : names) {
-            EXPECT_EQ(JudgePathParts(name), issue) << std::string(name.begin(), name.end());
-        }
+        for (const std::u16string& name : names) EXPECT_EQ(JudgePathParts(name), issue) << std::string(name.begin(), name.end());
     }
 }
 
