@@ -1,5 +1,5 @@
-# Native extras for the data file's core: the CRC benchmark, the fuzz target, and a
-# replay of the fuzz seeds that ctest runs. The Windows test tree needs none of them.
+# Native extras for the data file's core, run by hand: the CRC benchmark and the fuzz target.
+# The Windows test tree needs neither.
 if(WIN32 AND KORVENTA_WIN_PARTS STREQUAL "tests")
   return()
 endif()
@@ -22,21 +22,12 @@ if(WIN32)
   target_link_options(crc_bench PRIVATE -static -static-libgcc -static-libstdc++)
 endif()
 
-add_executable(datafile_fuzz_replay
-  ${CMAKE_SOURCE_DIR}/tests/fuzz/replay_seeds.cpp
-  ${CMAKE_SOURCE_DIR}/tests/fuzz/datafile_fuzz_target.cpp)
-target_link_libraries(datafile_fuzz_replay PRIVATE portable)
-target_compile_options(datafile_fuzz_replay PRIVATE -Wall -Wextra)
-if(NOT WIN32)  # the seed folder is a Linux path
-  add_test(NAME datafile_fuzz_seeds COMMAND datafile_fuzz_replay ${CMAKE_SOURCE_DIR}/tests/fuzz/seeds)
-endif()
-
 # libFuzzer needs clang. Run it, for example:
-#   nice -n 10 ./datafile_fuzz -max_total_time=600 corpus/ tests/fuzz/seeds/
+#   nice -n 10 ./datafile_fuzz -max_total_time=600 corpus/ tools/fuzz/seeds/
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   add_executable(datafile_fuzz
-    ${CMAKE_SOURCE_DIR}/tests/fuzz/libfuzzer_entry.cpp
-    ${CMAKE_SOURCE_DIR}/tests/fuzz/datafile_fuzz_target.cpp
+    ${CMAKE_SOURCE_DIR}/tools/fuzz/libfuzzer_entry.cpp
+    ${CMAKE_SOURCE_DIR}/tools/fuzz/datafile_fuzz_target.cpp
     ${DATAFILE_CORE_SOURCES})
   target_include_directories(datafile_fuzz PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR})
   set(_fuzz_flags -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)

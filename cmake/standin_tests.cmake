@@ -1,7 +1,7 @@
 # Stand-in programs that the data files carry (the installed program and the driver's setup program).
 # They must carry exactly the names that the setup looks for.
 set(STANDIN_DIR ${CMAKE_BINARY_DIR}/standins)
-add_executable(korventa_sample WIN32 tests/standins/korventa_sample.cpp)
+add_executable(korventa_sample WIN32 tools/samples/korventa_sample.cpp)
 add_executable(korventa_driver_standin WIN32 tests/standins/driver_standin.cpp)
 set_target_properties(korventa_sample PROPERTIES OUTPUT_NAME KORVENTA RUNTIME_OUTPUT_DIRECTORY ${STANDIN_DIR})
 set_target_properties(korventa_driver_standin PROPERTIES

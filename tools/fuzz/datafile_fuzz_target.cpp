@@ -1,4 +1,4 @@
-#include "tests/fuzz/datafile_fuzz_target.h"
+#include "tools/fuzz/datafile_fuzz_target.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "tests/fuzz/datafile_fuzz_target.h"
+#include "tools/fuzz/datafile_fuzz_target.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzDataFile(data, size);
