@@ -55,8 +55,6 @@ include(${CMAKE_SOURCE_DIR}/cmake/bench.cmake)
 
 if(KORVENTA_BUILD_TESTS)
   target_link_options(unit_tests PRIVATE ${WIN_LINK_OPTIONS})
-  # The timestamp rule's test also runs the setup's own conversion of a stamp to a file time.
-  target_sources(unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/src/install/file_times.cpp)
   target_compile_definitions(unit_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
   include(${CMAKE_SOURCE_DIR}/cmake/windows_tests.cmake)
   include(${CMAKE_SOURCE_DIR}/cmake/pages_tests.cmake)
