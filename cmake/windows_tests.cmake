@@ -2,8 +2,7 @@
 # through tools/wine-run.sh (the crosscompiling emulator) in private Wine prefixes and X displays,
 # split into entries that can run side by side. The helper library is in pages_tests.cmake, the
 # small-disk fixture in install_tests.cmake, the stand-in programs in standin_tests.cmake (the sample
-# program is built here for tools/sample-medium.sh).
-
+# program is built there for tools/sample-medium.sh).
 add_library(gui_driver STATIC tests/driver/driver.cpp)
 target_compile_options(gui_driver PUBLIC -Wall -Wextra -Wno-missing-field-initializers)
 target_compile_definitions(gui_driver PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 _RICHEDIT_VER=0x0200
@@ -11,7 +10,6 @@ target_compile_definitions(gui_driver PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEA
   DRIVER_STANDIN_EXE="$<TARGET_FILE:korventa_driver_standin>" PLANTED_DLL="$<TARGET_FILE:planted_dll>")
 target_include_directories(gui_driver PUBLIC ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR})
 target_link_libraries(gui_driver PUBLIC gtest datafile_tool_core portable user32 gdi32 ole32 uuid shell32 advapi32)
-
 add_executable(gui_scenarios tests/gui/pages_test.cpp tests/gui/install_test.cpp)
 target_link_libraries(gui_scenarios PRIVATE gui_driver gtest_main)
 target_link_options(gui_scenarios PRIVATE ${WIN_LINK_OPTIONS})
@@ -19,25 +17,21 @@ add_dependencies(gui_scenarios gui_pages_in_process korventa_driver_standin korv
 
 set(GUI_SHOTS_DIR ${CMAKE_BINARY_DIR}/gui-shots)
 file(MAKE_DIRECTORY ${GUI_SHOTS_DIR})
-# Entry -> scenarios. The version classes share a prefix; class 4 needs a 64-bit one of its own.
-set(_gui_entries
-  "gui_pages=Gui/Startup.*:Gui.EveryCancelOnEveryPage:Gui.WalkAndDestinationRules"
-  "gui_install=Gui/WholeInstall.*:Gui/Stops.*"
-  "gui_classes=Gui/Classes.*-*wow64*"
-  "gui_shortcuts=Gui.SuccessiveShortcuts"
-  "gui_elevated=Gui.PlantedDllsNeverRun:Gui.CloseRequestsAsTheInstallationCompletes")
+# Entry, scenarios. The version classes share a prefix; class 4 needs a 64-bit one of its own.
+set(_gui_entries gui_pages "Gui/Startup.*:Gui.EveryCancelOnEveryPage:Gui.WalkAndDestinationRules" gui_install "Gui/WholeInstall.*:Gui/Stops.*"
+  gui_classes "Gui/Classes.*-*wow64*" gui_shortcuts "Gui.SuccessiveShortcuts"
+  gui_elevated "Gui.PlantedDllsNeverRun:Gui.CloseRequestsAsTheInstallationCompletes")
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
-  list(APPEND _gui_entries "gui_classes_wow64=*wow64*")
+  list(APPEND _gui_entries gui_classes_wow64 "*wow64*")
 endif()
-foreach(_entry ${_gui_entries})
-  string(REGEX MATCH "^[^=]+" _name "${_entry}")
-  string(REGEX REPLACE "^[^=]+=" "" _filter "${_entry}")
+# A zone with an offset and no daylight saving: local and UTC file times differ the same way on
+# every date, and JST-9 reads the same to the C runtime and to Wine.
+while(_gui_entries)
+  list(POP_FRONT _gui_entries _name _filter)
   add_test(NAME ${_name} COMMAND gui_scenarios --gtest_filter=${_filter})
-  # A zone with an offset and no daylight saving: local and UTC file times differ the same way on
-  # every date, and JST-9 reads the same to the C runtime and to Wine.
   set_tests_properties(${_name} PROPERTIES LABELS gui TIMEOUT 600
     ENVIRONMENT "KORVENTA_SHOTS=${GUI_SHOTS_DIR};KORVENTA_RUN_TIMEOUT=580;TZ=JST-9;KORVENTA_SMALL_DISK=${CMAKE_BINARY_DIR}/small-disk")
-endforeach()
+endwhile()
 if(TEST gui_classes_wow64)
   set_tests_properties(gui_classes_wow64 PROPERTIES ENVIRONMENT_MODIFICATION KORVENTA_WINEARCH=set:win64)
 endif()

@@ -5,11 +5,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "packer.h"
 #include "pages/percent_bar_geometry.h"
@@ -23,13 +19,11 @@ constexpr int kTitle = 1018, kSubtitle = 1019, kBar = 1015, kMessageText = 0xFFF
 // The process's shown dialogs; with `boxes`, its message boxes alone, once their text is in.
 std::vector<HWND> Shown(DWORD pid, bool boxes) {
   std::vector<HWND> found;
-  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", nullptr));) {
-    DWORD owner = 0;
+  DWORD owner = 0;
+  for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", nullptr));)
     if (GetWindowThreadProcessId(w, &owner) && owner == pid && IsWindowVisible(w) &&
-        (!boxes || (!GetDlgItem(w, Next) && !Text(GetDlgItem(w, kMessageText)).empty()))) {
+        (!boxes || (!GetDlgItem(w, Next) && !Text(GetDlgItem(w, kMessageText)).empty())))
       found.push_back(w);
-    }
-  }
   return found;
 }
 
@@ -57,9 +51,7 @@ DWORD PixelOf(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | 
 
 INPUT Key(WORD vk, bool up, wchar_t unicode = 0) {
   INPUT in = {INPUT_KEYBOARD};
-  in.ki.wVk = unicode ? 0 : vk;
-  in.ki.wScan = unicode;
-  in.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (unicode ? KEYEVENTF_UNICODE : 0);
+  in.ki = {WORD(unicode ? 0 : vk), unicode, DWORD((up ? KEYEVENTF_KEYUP : 0) | (unicode ? KEYEVENTF_UNICODE : 0))};
   return in;
 }
 
@@ -133,71 +125,16 @@ void Screenshot(const std::vector<HWND>& windows, const std::string& name) {
   WaitFor([&] { return (before = p, p = Capture(r), p && before && p->data == before->data); }, Millis{5000});
   ASSERT_TRUE(p) << "cannot read the screen";
   for (DWORD& pixel : p->data) pixel |= 0xFF000000u;  // opaque for viewers that read alpha
-  BITMAPINFOHEADER info = {sizeof(info), p->width, -p->height, 1, 32, BI_RGB};
-  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(info), size = offset + DWORD(p->data.size() * 4);
-  BITMAPFILEHEADER file = {0x4D42, size, 0, 0, offset};
-  std::string bytes = std::string(reinterpret_cast<char*>(&file), sizeof(file)) + std::string(reinterpret_cast<char*>(&info), sizeof(info));
-  bytes.append(reinterpret_cast<char*>(p->data.data()), p->data.size() * 4);
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER), size = offset + DWORD(p->data.size() * 4);
+  const struct { BITMAPFILEHEADER file; BITMAPINFOHEADER info; } __attribute__((packed)) head = {
+      {0x4D42, size, 0, 0, offset}, {sizeof(BITMAPINFOHEADER), p->width, -p->height, 1, 32, BI_RGB}};
+  const std::string bytes = std::string(reinterpret_cast<const char*>(&head), offset) +
+                            std::string(reinterpret_cast<const char*>(p->data.data()), p->data.size() * 4);
   CreateDirectoryW(shots.c_str(), nullptr);
   EXPECT_TRUE(WriteAll(shots + L"\\" + std::wstring(name.begin(), name.end()) + L".bmp", bytes));
 }
 
 }  // namespace
-
-HWND FocusOf(HWND window) {
-  GUITHREADINFO info = {sizeof(info)};
-  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
-}
-
-std::string Utf8(const std::wstring& text) {
-  std::string out(text.size() * 3, '\0');
-  out.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), int(out.size()), 0, 0));
-  return out;
-}
-
-std::wstring Env(const wchar_t* name) {
-  wchar_t value[1024] = {};
-  return GetEnvironmentVariableW(name, value, 1024) < 1024 ? value : L"";
-}
-
-std::wstring Built(const std::string& unixPath) {
-  std::wstring path(unixPath.begin(), unixPath.end());
-  if (path.empty() || path[0] != L'/') return path;
-  std::replace(path.begin(), path.end(), L'/', L'\\');
-  return L"Z:" + path;
-}
-
-bool WaitFor(const std::function<bool()>& done, Millis timeout) {
-  const auto end = std::chrono::steady_clock::now() + timeout;
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    Sleep(10);  // a poll of another process's windows: there is no event to wait on
-  }
-  return true;
-}
-
-LRESULT Send(HWND window, UINT message, WPARAM w, LPARAM l) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutW(window, message, w, l, SMTO_NORMAL, 10000, &result);
-  return LRESULT(result);
-}
-
-std::wstring Text(HWND window) {
-  std::vector<wchar_t> buffer(1 << 16);
-  const size_t n = size_t(Send(window, WM_GETTEXT, buffer.size(), LPARAM(buffer.data())));
-  return std::wstring(buffer.data(), std::min(n, buffer.size() - 1));
-}
-
-std::optional<std::string> ReadAll(const std::wstring& path) {
-  std::ifstream in(std::filesystem::path(path), std::ios::binary);
-  std::ostringstream bytes;
-  return in && (bytes << in.rdbuf(), in.peek() == EOF) ? std::optional(bytes.str()) : std::nullopt;
-}
-
-bool WriteAll(const std::wstring& path, const std::string& bytes) {
-  std::ofstream out(std::filesystem::path(path), std::ios::binary);
-  return out.write(bytes.data(), std::streamsize(bytes.size())) && (out.close(), !out.fail());
-}
 
 std::vector<std::wstring> Below(const std::wstring& folder, bool recurse, const wchar_t* pattern) {
   std::vector<std::wstring> names;
@@ -215,26 +152,15 @@ std::vector<std::wstring> Below(const std::wstring& folder, bool recurse, const 
   return names;
 }
 
-ULONGLONG Ticks(const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
-
 std::wstring ShellFolder(int csidl) {
   wchar_t path[MAX_PATH] = {};
   return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : L"";
 }
 
-std::string Pattern(size_t size, unsigned seed) {
-  std::string bytes(size, '\0');
-  for (size_t i = 0; i < size; ++i) bytes[i] = char((i * 131 + seed * 7919 + (i >> 8)) & 0xFF);
-  return bytes;
-}
-
 std::string Pack(const std::vector<Entry>& entries) {
   std::vector<dftool::PackEntry> packed;
-  for (const Entry& e : entries) {
-    std::string name(e.name.size() * 2, '\0');
-    name.resize(WideCharToMultiByte(932, 0, e.name.data(), int(e.name.size()), name.data(), int(name.size()), 0, 0));
-    packed.push_back({name, e.stamp, e.type, std::vector<std::uint8_t>(e.content.begin(), e.content.end())});
-  }
+  for (const Entry& e : entries)
+    packed.push_back({ToCodePage(e.name, 932), e.stamp, e.type, std::vector<std::uint8_t>(e.content.begin(), e.content.end())});
   std::string error;
   const std::vector<std::uint8_t> bytes = dftool::PackDataFile(packed, datafile::kFormatVersion, &error);
   EXPECT_EQ(error, "");
@@ -258,12 +184,6 @@ std::optional<Link> ReadLink(const std::wstring& path, const wchar_t* describe) 
   return out;
 }
 
-Steps Cat(std::initializer_list<Steps> parts) {
-  Steps all;
-  for (const Steps& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
-}
-
 Session::Session() {
   for (int n = 1; folder.empty() && n < 10000; ++n) {
     const std::wstring candidate = L"C:\\test-" + std::to_wstring(n);
@@ -283,10 +203,9 @@ void Session::Play(const Steps& steps) {
   }
 }
 
-std::wstring Session::Path(const std::wstring& text) const {
-  std::wstring out = text;
-  for (size_t at; (at = out.find(L"%F")) != std::wstring::npos;) out.replace(at, 2, folder);
-  return out;
+std::wstring Session::Path(std::wstring text) const {
+  for (size_t at; (at = text.find(L"%F")) != std::wstring::npos;) text.replace(at, 2, folder);
+  return text;
 }
 
 HWND Session::Control(int id) const {
@@ -387,16 +306,11 @@ void Session::Perform(const Step& s) {
         if (HWND b = GetDlgItem(box, id); b && IsWindowVisible(b)) buttons.push_back(id);
       EXPECT_EQ(buttons, look.buttons);
       RECT b = {}, work = {};
-      GetWindowRect(box, &b);
-      SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-      if (look.owner == Owner::HiddenMain) {
-        EXPECT_TRUE(owner && !IsWindowVisible(owner) && Dialogs().size() == 1) << "the message must belong to the hidden main window alone";
-      } else if (look.owner == Owner::Wizard) {
-        EXPECT_TRUE(owner == sheet && !IsWindowEnabled(sheet)) << "the message must belong to the wizard, which it disables";
-      } else {
-        EXPECT_LE(std::max(std::abs(b.left + b.right - work.left - work.right), std::abs(b.top + b.bottom - work.top - work.bottom)), 2)
-            << "not centred on the screen";
-      }
+      GetWindowRect(box, &b), SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+      const int offCentre = std::max(std::abs(b.left + b.right - work.left - work.right), std::abs(b.top + b.bottom - work.top - work.bottom));
+      EXPECT_TRUE(look.owner == Owner::HiddenMain ? owner && !IsWindowVisible(owner) && Dialogs().size() == 1
+                  : look.owner == Owner::Wizard   ? owner == sheet && !IsWindowEnabled(sheet) : offCentre <= 2)
+          << "owned by the hidden main window alone / by the wizard, which it disables / centred on the screen: " << int(look.owner);
       EXPECT_TRUE(!look.under || Shows(*look.under)) << "under the message: " << Describe();
       if (s.id == 0) return;
       HWND answer = GetDlgItem(box, s.id);
@@ -410,8 +324,8 @@ void Session::Perform(const Step& s) {
       EXPECT_TRUE(Boxes().empty() && Running()) << Describe();
       return;
     case Op::Exit: {
-      ASSERT_EQ(WaitForSingleObject(process.Get(), kLong.count()), WAIT_OBJECT_0) << "the setup did not end: " << Describe();
       DWORD code = 0;
+      ASSERT_EQ(WaitForSingleObject(process.Get(), kLong.count()), WAIT_OBJECT_0) << "the setup did not end: " << Describe();
       EXPECT_TRUE(GetExitCodeProcess(process.Get(), &code) && code == DWORD(s.id)) << "exit code " << code << ", not " << s.id;
       return;
     }

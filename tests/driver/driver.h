@@ -6,10 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,24 +26,65 @@ using Millis = std::chrono::milliseconds;
 // it costs nothing when things go well.
 constexpr Millis kLong{120000};
 
-std::string Utf8(const std::wstring& text);
-std::wstring Env(const wchar_t* name);
-std::wstring Built(const std::string& unixPath);  // a path of the build as Wine sees it
-bool WaitFor(const std::function<bool()>& done, Millis timeout = kLong);
-LRESULT Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0);
-std::wstring Text(HWND window);  // one WM_GETTEXT: a length query first could race with the worker
-HWND FocusOf(HWND window);       // the control with the focus in the window's thread
-std::optional<std::string> ReadAll(const std::wstring& path);
-bool WriteAll(const std::wstring& path, const std::string& bytes);
+inline std::string ToCodePage(const std::wstring& text, UINT codePage) {
+  std::string out(text.size() * 3, '\0');
+  out.resize(WideCharToMultiByte(codePage, 0, text.data(), int(text.size()), out.data(), int(out.size()), 0, 0));
+  return out;
+}
+inline std::string Utf8(const std::wstring& text) { return ToCodePage(text, CP_UTF8); }
+inline std::wstring Env(const wchar_t* name) {
+  wchar_t value[1024] = {};
+  return GetEnvironmentVariableW(name, value, 1024) < 1024 ? value : L"";
+}
+// A path of the build as Wine sees it.
+inline std::wstring Built(const std::string& unixPath) {
+  std::wstring path(unixPath.begin(), unixPath.end());
+  if (path.empty() || path[0] != L'/') return path;
+  return L"Z:" + (std::replace(path.begin(), path.end(), L'/', L'\\'), path);
+}
+inline bool WaitFor(const std::function<bool()>& done, Millis timeout = kLong) {
+  // A poll of another process's windows: there is no event to wait on.
+  for (const auto end = std::chrono::steady_clock::now() + timeout; !done(); Sleep(10))
+    if (std::chrono::steady_clock::now() > end) return false;
+  return true;
+}
+inline LRESULT Send(HWND window, UINT message, WPARAM w = 0, LPARAM l = 0) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(window, message, w, l, SMTO_NORMAL, 10000, &result) ? LRESULT(result) : 0;
+}
+// One WM_GETTEXT: a length query first could race with the worker.
+inline std::wstring Text(HWND window) {
+  std::vector<wchar_t> buffer(1 << 16);
+  const size_t n = size_t(Send(window, WM_GETTEXT, buffer.size(), LPARAM(buffer.data())));
+  return std::wstring(buffer.data(), std::min(n, buffer.size() - 1));
+}
+// The control with the focus in the window's thread.
+inline HWND FocusOf(HWND window) {
+  GUITHREADINFO info = {sizeof(info)};
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+inline std::optional<std::string> ReadAll(const std::wstring& path) {
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  std::ostringstream bytes;
+  return in && (bytes << in.rdbuf(), in.peek() == EOF) ? std::optional(bytes.str()) : std::nullopt;
+}
+inline bool WriteAll(const std::wstring& path, const std::string& bytes) {
+  std::ofstream out(std::filesystem::path(path), std::ios::binary);
+  return out.write(bytes.data(), std::streamsize(bytes.size())) && (out.close(), !out.fail());
+}
 // Relative paths below `folder`, sorted; folders end in "\".
 std::vector<std::wstring> Below(const std::wstring& folder, bool recurse = true, const wchar_t* pattern = L"*");
-ULONGLONG Ticks(const FILETIME& time);
+inline ULONGLONG Ticks(const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 inline ULONGLONG NowTicks() { FILETIME now = {}; GetSystemTimeAsFileTime(&now); return Ticks(now); }
 std::wstring ShellFolder(int csidl);
 
 // Data files come from the tool's packer.
 struct Entry { std::uint8_t type; const char* stamp; std::wstring name; std::string content; };  // name: in CP 932
-std::string Pattern(size_t size, unsigned seed);
+inline std::string Pattern(size_t size, unsigned seed) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = char((i * 131 + seed * 7919 + (i >> 8)) & 0xFF);
+  return bytes;
+}
 std::string Pack(const std::vector<Entry>& entries);
 
 struct Link { std::wstring target, folder, description; int show = 0; };
@@ -61,7 +106,11 @@ struct Step {  // id: a control (a sheet button id, else the page's), an answer,
   const PageLook* page = nullptr; const BoxLook* box = nullptr; std::function<void(Session&)> fn;
 };
 using Steps = std::vector<Step>;
-Steps Cat(std::initializer_list<Steps> parts);
+inline Steps Cat(std::initializer_list<Steps> parts) {
+  Steps all;
+  for (const Steps& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
 
 inline Step Start() { return {Op::Start}; }
 inline Step At(const PageLook& page) { return {Op::At, 0, L"", {}, &page}; }
@@ -96,7 +145,7 @@ class Session {
   win::UniqueHandle process;
   std::vector<win::UniqueFile> held;  // files the test holds open meanwhile, as another program would
 
-  std::wstring Path(const std::wstring& text) const;  // "%F" -> folder
+  std::wstring Path(std::wstring text) const;  // "%F" -> folder
   HWND Control(int id) const;
   std::vector<HWND> Dialogs() const;  // the setup's shown dialogs: its wizard and message boxes
   std::vector<HWND> Boxes() const;    // its shown message boxes

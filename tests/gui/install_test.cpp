@@ -69,9 +69,9 @@ std::wstring LogOf(const std::vector<std::wstring>& names) {
   return log;
 }
 std::wstring LogOf(const ClassRow& row) {
-  std::vector<std::wstring> names;
-  for (const Landing& l : row.landings) names.push_back(l.name);
-  return LogOf(names);
+  std::wstring log = L"Check Data File...";
+  for (const Landing& l : row.landings) log += L"\r\nCreate \"" + std::wstring(l.name) + L"\"...";
+  return log;
 }
 const std::wstring kLogEnd = L"\r\nCreate shortcut...\r\nInstall successfully!";
 
@@ -84,13 +84,11 @@ Step Logged(const std::wstring& log) {
 std::optional<ULONGLONG> StampToUtc(const char* stamp) {
   std::array<char, datafile::kTimestampSize> stored = {};
   const auto t = datafile::ParseTimestamp((std::copy_n(stamp, 14, stored.begin()), stored));
-  SYSTEMTIME utc = {};
-  FILETIME out = {};
   if (!t) return std::nullopt;
   const SYSTEMTIME local = {WORD(t->year), WORD(t->month), 0, WORD(t->day), WORD(t->hour), WORD(t->minute), WORD(t->second), 0};
-  TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
-  SystemTimeToFileTime(&utc, &out);
-  return Ticks(out);
+  SYSTEMTIME utc = {};
+  FILETIME out = {};
+  return TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) && SystemTimeToFileTime(&utc, &out) ? std::optional(Ticks(out)) : std::nullopt;
 }
 
 void DeleteShortcuts(const std::vector<std::wstring>& folders) {

@@ -46,32 +46,14 @@ INSTANTIATE_TEST_SUITE_P(Gui, Startup,
 // changes or is created. On the way, the documents must show whole and nothing may change them.
 const std::u16string kDocuments[] = {resources::LicenseText(), resources::CopyrightText()};
 
-// What a user might do to a selection in a document by keyboard: type over it, delete, paste, cut. The
-// page's answer to a change by message is asked below.
-const Steps kAttempts[] = {{Keys(kDocument, L"xあ", {VK_RETURN})},
-                           {Keys(kDocument, L"", {VK_DELETE}), Keys(kDocument, L"", {VK_BACK})},
-                           {Keys(kDocument, L"", {VK_CONTROL, 'V'})}, {Keys(kDocument, L"", {VK_CONTROL, 'X'})}};
-
+// The document shows whole, and the page refuses any change of it, asked from inside the setup as the
+// control asks (read-only, the control itself keeps keys away on every system).
 Step DocumentUnchangeable(int which) {
   return Do([which](Session& run) {
     HWND d = run.Control(kDocument);
     std::wstring whole;  // WM_GETTEXT of a rich edit gives every paragraph break as CR LF
     for (char16_t c : kDocuments[which]) whole += c == u'\r' ? L"\r\n" : std::wstring(1, wchar_t(c));
     EXPECT_EQ(Utf8(Text(d)), Utf8(whole));
-    ASSERT_TRUE(OpenClipboard(nullptr));  // something to paste
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_FIXED, 64);
-    SetClipboardData(CF_UNICODETEXT, lstrcpyW(static_cast<wchar_t*>(memory), L"貼り付けた文字 pasted"));
-    CloseClipboard();
-    for (const Steps& attempt : kAttempts) {
-      Send(d, EM_SETSEL, 3, 13);
-      run.Play(attempt);
-      // Ctrl+Home comes after the keys: once the caret is back at the start, they have all been handled.
-      run.Play({Keys(kDocument, L"", {VK_CONTROL, VK_HOME})});
-      EXPECT_TRUE(WaitFor([&] { return Send(d, EM_GETSEL) == 0; })) << "the keys did not arrive";
-      EXPECT_TRUE(Text(d) == whole) << "attempt " << (&attempt - kAttempts) << " changed the document";
-    }
-    // The page's answer to a change of protected text, asked from inside the setup as the control asks.
     EXPECT_EQ(Send(d, RegisterWindowMessageW(L"KorventaTestAskProtected")), 1) << "not refused";
     Send(d, EM_LINESCROLL, 0, 6);  // the clause indents show on wrapped lines further down
   });
