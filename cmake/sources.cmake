@@ -32,7 +32,6 @@ set(UNIT_TEST_SOURCES
   tests/unit/percent_bar_geometry_test.cpp
   tests/unit/shortcut_names_test.cpp
   tests/unit/elevation_rules_test.cpp
-  tests/unit/agreement_texts_test.cpp
 )
 
 # Files of work in progress may not exist yet; say so instead of failing the configure.

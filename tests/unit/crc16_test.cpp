@@ -23,8 +23,7 @@ TEST(Crc16, EveryMethodMatchesTheBytewiseRegister) {
     for (int round = 0; round < 400; ++round) {
         const std::uint8_t* p = data.data() + rng() % 16;
         const std::size_t len = rng() % (round < 350 ? 301 : data.size() - 15);
-        const auto reg0 = static_cast<std::uint16_t>(rng());
-        const std::uint16_t expected = CrcUpdate(CrcMethod::Bytewise, reg0, p, len);
+        const std::uint16_t reg0 = static_cast<std::uint16_t>(rng()), expected = CrcUpdate(CrcMethod::Bytewise, reg0, p, len);
         const std::size_t split = rng() % (len + 1);
         for (CrcMethod m : kMethods) {
             SCOPED_TRACE(testing::Message() << "method " << static_cast<int>(m) << " len " << len);

@@ -11,8 +11,7 @@
 namespace {
 
 TEST(DllSearchPlan, RestrictsWhereItCanAndLoadsTheListFirstElsewhere) {
-    using win::kLoadLibrarySearchSystem32;
-    using win::kLoadWithAlteredSearchPath;
+    using win::kLoadLibrarySearchSystem32, win::kLoadWithAlteredSearchPath;
     const std::tuple<const char*, bool, int, int, bool, bool, bool, std::uint32_t> rows[] = {
         // what, SetDefaultDllDirectories, major, minor, .local, restrict, preload, full-path flags
         {"Windows 2000", false, 5, 0, false, false, true, kLoadWithAlteredSearchPath},
@@ -24,10 +23,8 @@ TEST(DllSearchPlan, RestrictsWhereItCanAndLoadsTheListFirstElsewhere) {
         {"10 with a .local", true, 10, 0, true, true, true, kLoadLibrarySearchSystem32},
     };
     for (const auto& [what, can, major, minor, dotLocal, restrict, preload, flags] : rows) {
-        const win::DllSearchPlan plan = win::PlanDllSearch(can, major, minor, dotLocal);
-        EXPECT_EQ(plan.restrictDefault, restrict) << what;
-        EXPECT_EQ(plan.preload, preload) << what;
-        EXPECT_EQ(plan.fullPathFlags, flags) << what;
+        const win::DllSearchPlan p = win::PlanDllSearch(can, major, minor, dotLocal);
+        EXPECT_EQ(std::make_tuple(p.restrictDefault, p.preload, p.fullPathFlags), std::make_tuple(restrict, preload, flags)) << what;
     }
 }
 

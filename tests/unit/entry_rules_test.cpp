@@ -18,9 +18,8 @@ TEST(EntryRules, InstalledNamesAreRelativeWithUsableParts) {
         {NameIssue::ReservedDevice, {u"sub\\nul.txt"}},  // the parts' own rule, the Windows name rule's table
         {NameIssue::None, {u"drivers\\kv.sys", u"x"}},
     };
-    for (const auto& [issue, names] : cases) {
+    for (const auto& [issue, names] : cases)
         for (const std::u16string& name : names) EXPECT_EQ(JudgeInstalledName(name), issue) << std::string(name.begin(), name.end());
-    }
 }
 
 }  // namespace

@@ -14,9 +14,7 @@ namespace {
 TEST(Place, FollowsTheTargetTypeTable) {
     // Types 0 to 5 and one more on the classes -1 to 5 are the GUI's class rows; these are the rest.
     const std::tuple<int, int, Placement> cases[] = {  // target type, class, placement
-        {0, 0, Placement::DestFolder}, {1, 0, Placement::Skip}, {255, -1, Placement::Skip},
-        {255, 5, Placement::Skip},     {6, 5, Placement::Skip}, {4, 5, Placement::Skip},
-    };
+        {0, 0, Placement::DestFolder}, {1, 0, Placement::Skip}, {255, -1, Placement::Skip}, {6, 5, Placement::Skip}};
     for (const auto& [type, osClass, expected] : cases)
         EXPECT_EQ(Place(static_cast<std::uint8_t>(type), osClass), expected) << "type " << type << " class " << osClass;
 }
@@ -30,17 +28,13 @@ TEST(InstalledName, DecodesThenPlacesThenDropsThePrefixInTheSystemFolder) {
         {"%SystemRoot%\\drivers\\k.sys", 3, 3, Placement::SystemFolder, u"drivers\\k.sys"},
         {"%SystemRoot%\\drivers\\k.sys", 3, 5, Placement::DestFolder, u"%SystemRoot%\\drivers\\k.sys"},
         {"%SystemRoot%\\drivers\\k.sys", 3, 4, Placement::Skip, u""},
-        {"%\x95\x5C.txt", 2, 2, Placement::SystemFolder, u".txt"},
-        {"%\x95\x5C.txt", 0, 2, Placement::DestFolder, u"%表.txt"},
+        {"%\x95\x5C.txt", 2, 2, Placement::SystemFolder, u".txt"}, {"%\x95\x5C.txt", 0, 2, Placement::DestFolder, u"%表.txt"},
         {"a%b%cd%\\e", 1, 1, Placement::SystemFolder, u"e"},  {"%%abc", 5, 5, Placement::SystemFolder, u"bc"},
         {"k.sys%", 2, 2, Placement::SystemFolder, u""}, {"\x81\x93\\w.dll", 2, 2, Placement::SystemFolder, u"％\\w.dll"},
     };
     for (const auto& [stored, type, osClass, place, name] : cases) {
-        EntryRecord entry;
-        entry.name = stored, entry.targetType = static_cast<std::uint8_t>(type);
-        const EntryLanding landing = InstalledName(entry, osClass, decode);
-        EXPECT_EQ(landing.place, place) << stored << " on class " << osClass;
-        EXPECT_EQ(landing.name, name) << stored << " on class " << osClass;
+        const EntryLanding landing = InstalledName({stored, {}, 0, 0, static_cast<std::uint8_t>(type)}, osClass, decode);
+        EXPECT_EQ(std::make_pair(landing.place, landing.name), std::make_pair(place, name)) << stored << " on class " << osClass;
     }
 }
 

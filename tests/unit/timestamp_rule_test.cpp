@@ -16,29 +16,23 @@ using Stored = std::array<char, datafile::kTimestampSize>;
 
 // What verify says of one entry with this stamp.
 bool ToolWarns(const Stored& stamp) {
-    datafile::EntryRecord entry;
-    entry.name = "a.txt", entry.timestamp = stamp, entry.offset = 96, entry.size = 1;
-    return !dftool::CheckClass({1, {entry}}, 97, datafile::kTargetDestFolder).warnings.empty();
+    return !dftool::CheckClass({1, {{"a.txt", stamp, 96, 1}}}, 97, datafile::kTargetDestFolder).warnings.empty();
 }
 
 TEST(TimestampRule, TheSetupAndTheToolAgreeOnEveryStamp) {
     const std::pair<const char*, bool> rows[] = {  // the stamp, whether it names a moment
-        {"20240229235958", true}, {"19700101000000", true},  {"20371231235959", true}, {"20000229120000", true},
-        {"20241401000000", false},  // month 14
-        {"20230230000000", false},  // 30 February
-        {"20240101240000", false},  // hour 24
-        {"19691231235959", false}, {"20380101000000", false}, {"20240001000000", false}, {"20230229000000", false},
-        {"19000229000000", false}, {"20240431000000", false}, {"20240100000000", false}, {"20240101006000", false},
-        {"20240101000060", false}, {"2024010100000", false},  {"2024-1-1 00:00", false}, {"20240101 00000", false},
-        {"+2024010100000", false}, {"", false},
-    };
+        {"20240229235958", true},  {"19700101000000", true},  {"20371231235959", true},  {"20000229120000", true},
+        {"20241401000000", false}, {"20240101240000", false}, {"19691231235959", false}, {"20380101000000", false},
+        {"20240001000000", false}, {"20230229000000", false}, {"19000229000000", false}, {"20240431000000", false},
+        {"20240100000000", false}, {"20240101006000", false}, {"20240101000060", false},
+        {"2024010100000", false},  {"20240101 00000", false}};  // the last digit missing; a blank for a digit
     for (const auto& [text, moment] : rows) {
         Stored stamp{};
         std::memcpy(stamp.data(), text, std::strlen(text));
         EXPECT_EQ(datafile::ParseTimestamp(stamp).has_value(), moment) << text;
         EXPECT_EQ(ToolWarns(stamp), !moment) << text;
         EXPECT_EQ(dftool::CheckTimestamp(text).empty(), moment) << text;
-        if (!moment) EXPECT_FALSE(dftool::LocalTimeOf(stamp)) << text << ": extract would set a time";
+        EXPECT_FALSE(!moment && dftool::LocalTimeOf(stamp)) << text << ": extract would set a time";
     }
 }
 
