@@ -1,9 +1,6 @@
 #include "driver/driver.h"
 
-#include <objbase.h>
 #include <prsht.h>
-#include <shlobj.h>
-#include <shobjidl.h>
 
 #include <cstdlib>
 
@@ -152,11 +149,6 @@ std::vector<std::wstring> Below(const std::wstring& folder, bool recurse, const 
   return names;
 }
 
-std::wstring ShellFolder(int csidl) {
-  wchar_t path[MAX_PATH] = {};
-  return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : L"";
-}
-
 std::string Pack(const std::vector<Entry>& entries) {
   std::vector<dftool::PackEntry> packed;
   for (const Entry& e : entries)
@@ -165,23 +157,6 @@ std::string Pack(const std::vector<Entry>& entries) {
   const std::vector<std::uint8_t> bytes = dftool::PackDataFile(packed, datafile::kFormatVersion, &error);
   EXPECT_EQ(error, "");
   return std::string(bytes.begin(), bytes.end());
-}
-
-std::optional<Link> ReadLink(const std::wstring& path, const wchar_t* describe) {
-  win::ComPtr<IShellLinkW> link;
-  win::ComPtr<IPersistFile> file;
-  wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {}, description[MAX_PATH] = {};
-  Link out;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, reinterpret_cast<void**>(link.Put()))) ||
-      FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))) ||
-      FAILED(file->Load(path.c_str(), describe ? STGM_READWRITE : STGM_READ)) ||
-      (describe && (FAILED(link->SetDescription(describe)) || FAILED(file->Save(path.c_str(), TRUE)))) ||
-      FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) || FAILED(link->GetWorkingDirectory(folder, MAX_PATH)) ||
-      FAILED(link->GetDescription(description, MAX_PATH)) || FAILED(link->GetShowCmd(&out.show))) {
-    return std::nullopt;
-  }
-  out.target = target, out.folder = folder, out.description = description;
-  return out;
 }
 
 Session::Session() {

@@ -76,7 +76,6 @@ inline bool WriteAll(const std::wstring& path, const std::string& bytes) {
 std::vector<std::wstring> Below(const std::wstring& folder, bool recurse = true, const wchar_t* pattern = L"*");
 inline ULONGLONG Ticks(const FILETIME& t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
 inline ULONGLONG NowTicks() { FILETIME now = {}; GetSystemTimeAsFileTime(&now); return Ticks(now); }
-std::wstring ShellFolder(int csidl);
 
 // Data files come from the tool's packer.
 struct Entry { std::uint8_t type; const char* stamp; std::wstring name; std::string content; };  // name: in CP 932
@@ -86,10 +85,6 @@ inline std::string Pattern(size_t size, unsigned seed) {
   return bytes;
 }
 std::string Pack(const std::vector<Entry>& entries);
-
-struct Link { std::wstring target, folder, description; int show = 0; };
-// Needs COM on the thread; with `describe`, the link's description is changed and saved first.
-std::optional<Link> ReadLink(const std::wstring& path, const wchar_t* describe = nullptr);
 
 enum Button { Back = 12323, Next = 12324, Finish = 12325, Cancel = IDCANCEL };
 struct ButtonLook { bool shown, enabled; const wchar_t* caption; };

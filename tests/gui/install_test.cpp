@@ -3,6 +3,7 @@
 #include "gui/texts.h"
 
 #include <shlobj.h>
+#include <shobjidl.h>
 
 #include <algorithm>
 
@@ -55,6 +56,30 @@ const ClassRow kClasses[] = {
 const ClassRow kClass5{"win7_class_5", L"", Landings({{1, false, kDriver}, {2, false, L"Korventa.inf"},
                                                      {5, false, L"%SYS%\\drivers\\kvvista.sys"}, {7, true, L"kvwin7.dll"}})};
 std::string Label(const testing::TestParamInfo<ClassRow>& info) { return info.param.label; }
+
+std::wstring ShellFolder(int csidl) {
+  wchar_t path[MAX_PATH] = {};
+  return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) ? path : L"";
+}
+
+struct Link { std::wstring target, folder, description; int show = 0; };
+// Needs COM on the thread; with `describe`, the link's description is changed and saved first.
+std::optional<Link> ReadLink(const std::wstring& path, const wchar_t* describe = nullptr) {
+  win::ComPtr<IShellLinkW> link;
+  win::ComPtr<IPersistFile> file;
+  wchar_t target[MAX_PATH] = {}, folder[MAX_PATH] = {}, description[MAX_PATH] = {};
+  Link out;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, reinterpret_cast<void**>(link.Put()))) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.Put()))) ||
+      FAILED(file->Load(path.c_str(), describe ? STGM_READWRITE : STGM_READ)) ||
+      (describe && (FAILED(link->SetDescription(describe)) || FAILED(file->Save(path.c_str(), TRUE)))) ||
+      FAILED(link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)) || FAILED(link->GetWorkingDirectory(folder, MAX_PATH)) ||
+      FAILED(link->GetDescription(description, MAX_PATH)) || FAILED(link->GetShowCmd(&out.show))) {
+    return std::nullopt;
+  }
+  out.target = target, out.folder = folder, out.description = description;
+  return out;
+}
 
 std::wstring SystemFolder() {  // the setup's, which WOW64 redirects to the 32-bit one
   wchar_t path[MAX_PATH] = {};
