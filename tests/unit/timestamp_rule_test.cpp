@@ -24,7 +24,7 @@ TEST(TimestampRule, TheSetupAndTheToolAgreeOnEveryStamp) {
         {"20240229235958", true},  {"19700101000000", true},  {"20371231235959", true},  {"20000229120000", true},
         {"20241401000000", false}, {"20240101240000", false}, {"19691231235959", false}, {"20380101000000", false},
         {"20240001000000", false}, {"20230229000000", false}, {"19000229000000", false}, {"20240431000000", false},
-        {"20240100000000", false}, {"20240101006000", false}, {"20240101000060", false},
+        {"20240100000000", false}, {"20240101006000", false}, {"20240101000060", false}, {"20230230000000", false},
         {"2024010100000", false},  {"20240101 00000", false}};  // the last digit missing; a blank for a digit
     for (const auto& [text, moment] : rows) {
         Stored stamp{};
