@@ -1,8 +1,8 @@
 # The GUI scenarios: one Windows program that drives setup.exe through its windows, run by ctest
 # through tools/wine-run.sh (the crosscompiling emulator) in private Wine prefixes and X displays,
-# split into entries that can run side by side. The helper library is in pages_tests.cmake, the
-# small-disk fixture in install_tests.cmake, the stand-in programs in standin_tests.cmake (the sample
-# program is built there for tools/sample-medium.sh).
+# split into entries that can run side by side. The small-disk fixture is in install_tests.cmake, the
+# stand-in programs and the helper library in standin_tests.cmake (the sample program is built there
+# for tools/sample-medium.sh).
 add_library(gui_driver STATIC tests/driver/driver.cpp)
 target_compile_options(gui_driver PUBLIC -Wall -Wextra -Wno-missing-field-initializers)
 target_compile_definitions(gui_driver PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 _RICHEDIT_VER=0x0200
@@ -16,11 +16,10 @@ target_link_options(gui_scenarios PRIVATE ${WIN_LINK_OPTIONS})
 add_dependencies(gui_scenarios gui_pages_in_process korventa_driver_standin korventa_sample planted_dll)
 
 set(GUI_SHOTS_DIR ${CMAKE_BINARY_DIR}/gui-shots)
-file(MAKE_DIRECTORY ${GUI_SHOTS_DIR})
 # Entry, scenarios. The version classes share a prefix; class 4 needs a 64-bit one of its own.
 set(_gui_entries gui_pages "Gui/Startup.*:Gui.EveryCancelOnEveryPage:Gui.WalkAndDestinationRules" gui_install "Gui/WholeInstall.*:Gui/Stops.*"
   gui_classes "Gui/Classes.*-*wow64*" gui_shortcuts "Gui.SuccessiveShortcuts"
-  gui_elevated "Gui.PlantedDllsNeverRun:Gui.CloseRequestsAsTheInstallationCompletes")
+  gui_elevated "Gui.PlantedDllsNeverRunAndCloseRequestsEndAsFinished")
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   list(APPEND _gui_entries gui_classes_wow64 "*wow64*")
 endif()
