@@ -24,8 +24,7 @@ struct ToolRun { int code; std::string out, err; };
 
 ToolRun Tool(const std::vector<std::string>& args) {
     std::ostringstream out, err;
-    const int code = dftool::RunTool(args, out, err);
-    return {code, out.str(), err.str()};
+    return {dftool::RunTool(args, out, err), out.str(), err.str()};  // a braced list runs in order
 }
 
 dftool::PackEntry Entry(std::string name, std::uint8_t type, const std::string& content, std::string stamp = "20240401090000") {
@@ -80,7 +79,6 @@ TEST(EntryNames, CodePage932AndAtMost32Bytes) {
         EXPECT_EQ(dftool::EncodeEntryName(utf8, 1).bytes, cp932) << utf8;
         EXPECT_EQ(dftool::DisplayName(cp932), utf8);
     }
-    EXPECT_EQ(dftool::EncodeEntryName("一二三四五六七八九十一二三四五六", 0).bytes.size(), 32u);
     const std::pair<std::string, const char*> refused[] = {
         {std::string(33, 'a'), "33 bytes"}, {"一二三四五六七八九十一二三四五六七", "34 bytes"}, {"café.txt", "\"é\" (U+00E9)"},
         {"〜.txt", "U+301C"}, {"\xF0\x9F\x98\x80.txt", "U+1F600"}};
