@@ -2,7 +2,7 @@
 # ctest's emulator for the Windows build: runs PROGRAM ARGS... under Wine in a fresh private prefix (and a
 # private Xvfb unless DISPLAY is given), then passes the program's exit code on.
 # KORVENTA_RUN_TIMEOUT (seconds, default 600) bounds the run so that a hung program cannot hold ctest.
-# Screenshots that the program left as .bmp in KORVENTA_SHOTS are converted to .png afterwards.
+# Screenshots that the program left as .ppm in KORVENTA_SHOTS are converted to .png afterwards.
 set -u
 if [ $# -eq 0 ]; then
   echo "usage: wine-run.sh PROGRAM [ARGS...]" >&2
@@ -21,8 +21,8 @@ rc=$?
 [ $rc -eq 124 ] && echo "wine-run: $1 timed out after ${KORVENTA_RUN_TIMEOUT:-600} s" >&2
 
 shots=${KORVENTA_SHOTS:-}
-if [ -n "$shots" ] && [ -d "$shots" ] && compgen -G "$shots/*.bmp" >/dev/null && command -v mogrify >/dev/null 2>&1; then
-  (cd "$shots" && mogrify -format png ./*.bmp) &&
-    for bmp in "$shots"/*.bmp; do [ -e "${bmp%.bmp}.png" ] && rm -f "$bmp"; done
+if [ -n "$shots" ] && [ -d "$shots" ] && compgen -G "$shots/*.ppm" >/dev/null && command -v mogrify >/dev/null 2>&1; then
+  (cd "$shots" && mogrify -format png ./*.ppm) &&
+    for ppm in "$shots"/*.ppm; do [ -e "${ppm%.ppm}.png" ] && rm -f "$ppm"; done
 fi
 exit $rc

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -32,16 +33,13 @@ inline std::string ToCodePage(const std::wstring& text, UINT codePage) {
   return out;
 }
 inline std::string Utf8(const std::wstring& text) { return ToCodePage(text, CP_UTF8); }
-inline std::wstring Env(const wchar_t* name) {
-  wchar_t value[1024] = {};
-  return GetEnvironmentVariableW(name, value, 1024) < 1024 ? value : L"";
-}
-// A path of the build as Wine sees it.
+// A path of the build as Wine sees it; BuiltEnv: the one an environment variable names, empty if none.
 inline std::wstring Built(const std::string& unixPath) {
   std::wstring path(unixPath.begin(), unixPath.end());
   if (path.empty() || path[0] != L'/') return path;
   return L"Z:" + (std::replace(path.begin(), path.end(), L'/', L'\\'), path);
 }
+inline std::wstring BuiltEnv(const char* name) { return Built(std::getenv(name) ? std::getenv(name) : ""); }
 inline bool WaitFor(const std::function<bool()>& done, Millis timeout = kLong) {
   // A poll of another process's windows: there is no event to wait on.
   for (const auto end = std::chrono::steady_clock::now() + timeout; !done(); Sleep(10))

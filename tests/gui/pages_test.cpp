@@ -97,10 +97,9 @@ TEST(Gui, EveryCancelOnEveryPage) {
 // space lines after every key, every refused path, and a good one that goes on to the data check.
 Steps Walk(const std::vector<std::pair<Button, const PageLook*>>& walk) {
   Steps steps;
-  for (const auto& [button, page] : walk) {
+  for (const auto& [button, page] : walk)
     steps.insert(steps.end(), {Press(button), At(*page), Do([](Session& run) { EXPECT_EQ(Utf8(Text(run.sheet)), Utf8(kCaption)); }),
                                Shot(std::string("wizard-") + page->name + (button == Back ? "-back" : "-next"))});
-  }
   return steps;
 }
 
