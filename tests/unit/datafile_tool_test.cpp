@@ -79,6 +79,7 @@ TEST(EntryNames, CodePage932AndAtMost32Bytes) {
         EXPECT_EQ(dftool::EncodeEntryName(utf8, 1).bytes, cp932) << utf8;
         EXPECT_EQ(dftool::DisplayName(cp932), utf8);
     }
+    EXPECT_EQ(dftool::EncodeEntryName("一二三四五六七八九十一二三四五六", 0).bytes.size(), 32u);  // 48 bytes in UTF-8
     const std::pair<std::string, const char*> refused[] = {
         {std::string(33, 'a'), "33 bytes"}, {"一二三四五六七八九十一二三四五六七", "34 bytes"}, {"café.txt", "\"é\" (U+00E9)"},
         {"〜.txt", "U+301C"}, {"\xF0\x9F\x98\x80.txt", "U+1F600"}};
