@@ -115,10 +115,8 @@ TEST(CheckCrc, DamagedOnEmptyFileReadErrorOrMissingBytes) {
 TEST(CheckCrc, ReportsEachPositionOnceEndingAtFifty) {
     for (std::size_t length : {1, 2, 3, 7, 49, 50, 51, 99, 100, 101, 1001, (3 << 20) + 17}) {
         std::vector<int> expected;
-        for (std::uint64_t n = 1; n <= length; ++n) {
-            const int p = static_cast<int>(50 * n / length);
-            if (expected.empty() || expected.back() != p) expected.push_back(p);
-        }
+        for (std::uint64_t n = 1; n <= length; ++n)
+            if (const int p = static_cast<int>(50 * n / length); expected.empty() || expected.back() != p) expected.push_back(p);
         for (bool halves : {false, true}) {
             TestSource source(Bytes(length, 0x5A));
             std::vector<int> positions;
