@@ -157,7 +157,7 @@ std::string Pack(const std::vector<Entry>& entries) {
 Session::Session() {
   for (int n = 1; folder.empty() && n < 10000; ++n)
     if (const std::wstring candidate = L"C:\\test-" + std::to_wstring(n); CreateDirectoryW(candidate.c_str(), nullptr)) folder = candidate;
-  exe = BuiltEnv("KORVENTA_SETUP_EXE").empty() ? Built(SETUP_EXE) : BuiltEnv("KORVENTA_SETUP_EXE");
+  if ((exe = BuiltEnv("KORVENTA_SETUP_EXE")).empty()) exe = Built(SETUP_EXE);
   EXPECT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << "no setup program " << Utf8(exe);
 }
 

@@ -39,7 +39,7 @@ inline std::wstring Built(const std::string& unixPath) {
   if (path.empty() || path[0] != L'/') return path;
   return L"Z:" + (std::replace(path.begin(), path.end(), L'/', L'\\'), path);
 }
-inline std::wstring BuiltEnv(const char* name) { return Built(std::getenv(name) ? std::getenv(name) : ""); }
+inline std::wstring BuiltEnv(const char* name) { const char* path = std::getenv(name); return Built(path ? path : ""); }
 inline bool WaitFor(const std::function<bool()>& done, Millis timeout = kLong) {
   // A poll of another process's windows: there is no event to wait on.
   for (const auto end = std::chrono::steady_clock::now() + timeout; !done(); Sleep(10))
